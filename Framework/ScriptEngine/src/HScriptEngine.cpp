@@ -1,0 +1,5 @@
+#include "Framework/ScriptEngine/src/HScriptEngine.h"
+
+HScriptEngine::HScriptEngine() = default;
+
+HScriptEngine::~HScriptEngine() = default;

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game with the arguments given.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+ensure_packages "${BUILD_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+if [ -x build/glimmerdrop ]; then
+  cd build
+  exec ./glimmerdrop "$@"
+fi
+echo "Built the framework; the game itself is not part of this build yet."

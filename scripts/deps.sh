@@ -1,0 +1,32 @@
+# Debian packages the project needs; sourced by run.sh and test.sh.
+
+# To build and run the game, and to generate its resource archive.
+BUILD_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
+)
+
+# To run the tests.
+TEST_PACKAGES=(
+  libgtest-dev libbenchmark-dev zip unzip procps
+)
+
+# Installs whatever of the named packages is missing; a warm machine never calls apt-get.
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if [ "$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null)" != "install ok installed" ]; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -q || return 1
+  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
+# GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass.
+set -uo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" || { echo "0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+
+# Builds one configuration and runs its suite, adding to the counts.
+run_suite() {
+  local dir=$1; shift
+  echo "== $dir"
+  mkdir -p "$dir"
+  if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1; then
+    cat "$dir/configure.log"; failed=$((failed + 1)); return
+  fi
+  if ! cmake --build "$dir"; then
+    failed=$((failed + 1)); return
+  fi
+  local log="$dir/ctest.log"
+  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 600 >"$log" 2>&1
+  grep -E '^\s*[0-9]+% tests passed|\(Failed\)|\(Timeout\)|\(SEGFAULT\)|\(Subprocess aborted\)|Exception' "$log" || true
+  local summary total bad
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$summary" ]; then
+    tail -n 50 "$log"; failed=$((failed + 1)); return
+  fi
+  bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+  total=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
+  if [ "$bad" -gt 0 ]; then
+    sed -n '/The following tests FAILED/,$p' "$log"
+    grep -B 5 -A 30 -E '^\[  FAILED  \]|ERROR: AddressSanitizer|runtime error:' "$log" | head -n 200
+  fi
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_BENCH=OFF
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

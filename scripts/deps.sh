@@ -4,6 +4,9 @@
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
+  # The resource archive generator: drawing, text, fonts, encoders, speech.
+  libcairo2-dev libpango1.0-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
+  fonts-leckerli-one fonts-comic-neue fonts-league-spartan fonts-dejavu-core espeak-ng sox
 )
 
 # To run the tests.

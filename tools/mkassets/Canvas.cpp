@@ -35,6 +35,24 @@ Canvas::Canvas( Canvas&& other ) noexcept
     other.m_cr = nullptr;
 }
 
+Canvas& Canvas::operator=( Canvas&& other ) noexcept
+{
+    if( this != &other )
+    {
+        if( m_cr != nullptr )
+            cairo_destroy( m_cr );
+        if( m_surface != nullptr )
+            cairo_surface_destroy( m_surface );
+        m_width = other.m_width;
+        m_height = other.m_height;
+        m_surface = other.m_surface;
+        m_cr = other.m_cr;
+        other.m_surface = nullptr;
+        other.m_cr = nullptr;
+    }
+    return *this;
+}
+
 uint32_t* Canvas::pixels()
 {
     cairo_surface_flush( m_surface );

@@ -16,6 +16,7 @@ public:
     Canvas( const Canvas& other );
     Canvas& operator=( const Canvas& other ) = delete;
     Canvas( Canvas&& other ) noexcept;
+    Canvas& operator=( Canvas&& other ) noexcept;
 
     int width() const { return m_width; }
     int height() const { return m_height; }

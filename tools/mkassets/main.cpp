@@ -1,22 +1,25 @@
-#include "tools/mkassets/TextPainter.h"
+#include "tools/mkassets/AssetManifest.h"
+#include "tools/mkassets/CandyPainter.h"
+#include "tools/mkassets/CrunchPainter.h"
 #include "tools/mkassets/ImageWriters.h"
+#include "tools/mkassets/TextPainter.h"
 #include <cstdio>
 int main()
 {
-    std::string error;
-    if( !TextPainter::registerFonts( error ) ) { std::fprintf( stderr, "%s\n", error.c_str() ); return 1; }
-    Canvas c( 400, 200 );
-    Colour::hex( 0x8040a0 ).set( c.cr() );
-    cairo_paint( c.cr() );
-    TextPainter::Style s;
-    s.family = TextPainter::TF_TITLE; s.size = 40; s.outline = 3; s.outlineColour = Colour::hex(0x502060);
-    s.shadowOffset = 3; s.shadowBlur = 3;
-    s.gradient = true; s.fill = Colour::hex(0xffffff); s.fillBottom = Colour::hex(0xffc0e0);
-    TextPainter::draw( c, "Glimmerdrop", 20, 20, s );
-    s.family = TextPainter::TF_BODY; s.size = 18; s.gradient=false; s.outline = 0; s.shadowOffset=0;
-    TextPainter::draw( c, "Slide candies into the <b>empty</b> space.", 20, 100, s, 360 );
-    s.family = TextPainter::TF_DIGITS; s.size = 24;
-    TextPainter::draw( c, "0123456789", 20, 150, s );
-    ImageWriters::writePNG( c, "/tmp/mk_text.png" );
+    std::vector<std::string> sets = { "red", "orange", "yellow", "purple", "green", "blue", "blocker", "generic", "wild" };
+    Canvas sheet( 12 * 46, sets.size() * 46 );
+    cairo_set_source_rgb( sheet.cr(), 0.36, 0.2, 0.5 );
+    cairo_paint( sheet.cr() );
+    for( size_t s = 0; s < sets.size(); ++s )
+        for( int f = 0; f < 12; ++f )
+        {
+            Canvas t( 42, 42 );
+            if( sets[ s ] == "generic" ) { if( f == 0 ) t = CandyPainter::paintTile( "bear" ); else t = CrunchPainter::paintGenericFrame( f - 1 ); }
+            else if( sets[ s ] == "wild" ) { if( f == 0 ) t = CandyPainter::paintTile( "wild" ); else if( f == 1 ) t = CrunchPainter::paintWildFrame(); }
+            else if( f == 0 ) t = CandyPainter::paintTile( sets[ s ] );
+            else t = CrunchPainter::paintFrame( sets[ s ], f - 1 );
+            sheet.paint( t, 2 + 46 * f, 2 + 46 * s );
+        }
+    ImageWriters::writePNG( sheet, "/tmp/mk_crunch.png" );
     return 0;
 }

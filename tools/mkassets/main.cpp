@@ -1,38 +1,80 @@
-#include "tools/mkassets/AssetManifest.h"
-#include "tools/mkassets/GlyphSheet.h"
-#include "tools/mkassets/HudPainter.h"
-#include "tools/mkassets/ImageWriters.h"
+// mkassets: draws, synthesises and packs every picture and sound of the game.
+//
+//   mkassets OUTPUT.vxz                 writes the archive
+//   mkassets --preview FOLDER           also writes the screens as the game will show them
+//   mkassets --extract FOLDER           also writes every file of the archive into a folder
+
+#include "tools/mkassets/ArchiveWriter.h"
+#include "tools/mkassets/AssetBuilder.h"
+#include "tools/mkassets/PreviewRenderer.h"
 #include "tools/mkassets/TextPainter.h"
-#include "tools/mkassets/UiKit.h"
+
+#include <chrono>
 #include <cstdio>
-int main()
+#include <fstream>
+#include <string>
+
+int main( int argc, char** argv )
 {
+    std::string output;
+    std::string previewFolder;
+    std::string extractFolder;
+    for( int i = 1; i < argc; ++i )
+    {
+        std::string argument = argv[ i ];
+        if( argument == "--preview" && i + 1 < argc )
+            previewFolder = argv[ ++i ];
+        else if( argument == "--extract" && i + 1 < argc )
+            extractFolder = argv[ ++i ];
+        else if( !argument.empty() && argument[ 0 ] != '-' && output.empty() )
+            output = argument;
+        else
+        {
+            std::fprintf( stderr, "usage: mkassets OUTPUT.vxz [--preview FOLDER] [--extract FOLDER]\n" );
+            return 2;
+        }
+    }
+    if( output.empty() )
+    {
+        std::fprintf( stderr, "usage: mkassets OUTPUT.vxz [--preview FOLDER] [--extract FOLDER]\n" );
+        return 2;
+    }
+
+    auto started = std::chrono::steady_clock::now();
     std::string error;
-    if( !TextPainter::registerFonts( error ) ) { std::fprintf( stderr, "%s\n", error.c_str() ); return 1; }
-    Canvas sheet( 640, 480 );
-    UiKit::paintBackdrop( sheet, 0, 0 );
-    UiKit::paintTray( sheet, 20, 20, 300, 200, 20 );
-    for( int d = 0; d < 10; ++d ) sheet.paint( HudPainter::paintDigit( d ), 40 + 18 * d, 40 );
-    sheet.paint( HudPainter::paintComma(), 40 + 180 - 4, 43 );
-    sheet.paint( HudPainter::paintBanner( "Level", 68, 26 ), 40, 80 );
-    sheet.paint( HudPainter::paintBanner( "Time Bonus!", 164, 32 ), 120, 80 );
-    sheet.paint( HudPainter::paintTimer( 360, 24 ).downsampled(1), 340, 30 );
-    Canvas timer = HudPainter::paintTimer( 360, 24 );
-    cairo_save( sheet.cr() ); cairo_rectangle( sheet.cr(), 20, 240, 200, 24 ); cairo_clip( sheet.cr() ); sheet.paint( timer, 20, 240 ); cairo_restore( sheet.cr() );
-    for( int f = 0; f < 3; ++f ) sheet.paint( HudPainter::paintBites( f, 14, 24 ), 220 + 0 * f, 240 + 30 * f );
-    cairo_save( sheet.cr() ); cairo_rectangle( sheet.cr(), 20, 270, 200, 24 ); cairo_clip( sheet.cr() ); sheet.paint( timer, 20, 270 ); cairo_restore( sheet.cr() );
-    cairo_save( sheet.cr() ); cairo_rectangle( sheet.cr(), 20, 300, 200, 24 ); cairo_clip( sheet.cr() ); sheet.paint( timer, 20, 300 ); cairo_restore( sheet.cr() );
-    sheet.paint( HudPainter::paintProgress( 514, 26 ), 60, 340 );
-    sheet.paint( HudPainter::paintCursor( 26, 30 ), 400, 100 );
-    sheet.paint( HudPainter::paintHand( 72, 72 ), 450, 100 );
-    sheet.paint( HudPainter::paintLogo( 200, 36, false ), 1, 443 );
-    sheet.paint( HudPainter::paintLogo( 200, 36, true ), 250, 443 );
-    Canvas font( 128, 84 );
-    if( !GlyphSheet::paint( font, error ) ) return 1;
-    UiKit::paintWell( sheet, 350, 170, 140, 90, 6 );
-    sheet.paint( font, 356, 173 );
-    Canvas pill( 172, 26 ); UiKit::paintPill( pill, 0, 0, 172, 26, "Pause", UiKit::PT_PINK, false ); sheet.paint( pill, 452, 380 );
-    Canvas pill2( 172, 26 ); UiKit::paintPill( pill2, 0, 0, 172, 26, "High Scores", UiKit::PT_PINK, true ); sheet.paint( pill2, 452, 410 );
-    ImageWriters::writePNG( sheet, "/tmp/mk_hud.png" );
+    if( !TextPainter::registerFonts( error ) )
+    {
+        std::fprintf( stderr, "mkassets: %s\n", error.c_str() );
+        return 1;
+    }
+    ArchiveWriter archive;
+    if( !AssetBuilder::buildAll( archive, error ) )
+    {
+        std::fprintf( stderr, "mkassets: %s\n", error.c_str() );
+        return 1;
+    }
+    if( !archive.write( output, error ) )
+    {
+        std::fprintf( stderr, "mkassets: %s\n", error.c_str() );
+        return 1;
+    }
+    if( !extractFolder.empty() )
+    {
+        for( const ArchiveWriter::Entry& entry : archive.entries() )
+        {
+            std::ofstream out( extractFolder + "/" + entry.name, std::ios::binary );
+            out.write( reinterpret_cast<const char*>( entry.data.data() ), std::streamsize( entry.data.size() ) );
+        }
+    }
+    if( !previewFolder.empty() && !PreviewRenderer::writeAll( archive, previewFolder, error ) )
+    {
+        std::fprintf( stderr, "mkassets: %s\n", error.c_str() );
+        return 1;
+    }
+    double seconds = std::chrono::duration<double>( std::chrono::steady_clock::now() - started ).count();
+    size_t bytes = 0;
+    for( const ArchiveWriter::Entry& entry : archive.entries() )
+        bytes += entry.data.size();
+    std::printf( "mkassets: %zu files, %zu bytes before packing, %.1f s\n", archive.entries().size(), bytes, seconds );
     return 0;
 }

@@ -66,7 +66,7 @@ bool paintTileFamily( const std::string& name, Canvas& out )
 
 bool paintHudFamily( const std::string& name, Canvas& out, std::string& error )
 {
-    static const char* const kDigits[] = { "zero", "one", "two", "three", "four",
+    static const char* const kDigits[] = { "zero", "one", "two",   "three", "four",
                                            "five", "six", "seven", "eight", "nine" };
     for( int digit = 0; digit < 10; ++digit )
         if( name == std::string( "font_" ) + kDigits[ digit ] + ".tga" )
@@ -134,7 +134,7 @@ bool paintScreenFamily( const std::string& name, Canvas& out )
         return false;
     return true;
 }
-}
+} // namespace
 
 bool paintPicture( const std::string& name, Canvas& out, std::string& error )
 {
@@ -174,18 +174,19 @@ bool buildAll( ArchiveWriter& archive, std::string& error )
     const auto& assets = AssetManifest::all();
     std::map<std::string, std::vector<uint8_t>> sounds;
     std::string soundError;
-    std::thread soundThread( [ &assets, &sounds, &soundError ]
-    {
-        for( const AssetManifest::Asset& asset : assets )
+    std::thread soundThread(
+        [ &assets, &sounds, &soundError ]
         {
-            if( asset.kind != AssetManifest::AK_WAV && asset.kind != AssetManifest::AK_OGG )
-                continue;
-            SoundBuffer sound;
-            if( !makeSound( asset.name, sound, soundError ) )
-                return;
-            sounds[ asset.name ] = encodeSound( asset.name, sound );
-        }
-    } );
+            for( const AssetManifest::Asset& asset : assets )
+            {
+                if( asset.kind != AssetManifest::AK_WAV && asset.kind != AssetManifest::AK_OGG )
+                    continue;
+                SoundBuffer sound;
+                if( !makeSound( asset.name, sound, soundError ) )
+                    return;
+                sounds[ asset.name ] = encodeSound( asset.name, sound );
+            }
+        } );
 
     std::map<std::string, std::vector<uint8_t>> pictures;
     bool ok = true;
@@ -202,8 +203,8 @@ bool buildAll( ArchiveWriter& archive, std::string& error )
         if( canvas.width() != asset.width || canvas.height() != asset.height )
         {
             error = "'" + asset.name + "' came out " + std::to_string( canvas.width() ) + " x " +
-                    std::to_string( canvas.height() ) + ", the layout says " + std::to_string( asset.width ) +
-                    " x " + std::to_string( asset.height );
+                    std::to_string( canvas.height() ) + ", the layout says " + std::to_string( asset.width ) + " x " +
+                    std::to_string( asset.height );
             ok = false;
             break;
         }
@@ -233,4 +234,4 @@ bool buildAll( ArchiveWriter& archive, std::string& error )
     }
     return true;
 }
-}
+} // namespace AssetBuilder

@@ -24,6 +24,6 @@ std::vector<uint8_t> encodeSound( const std::string& name, const SoundBuffer& so
 // Everything: pictures on this thread, sounds on a second one. Checks each picture against the
 // size the manifest gives it. False with a message on the first failure.
 bool buildAll( ArchiveWriter& archive, std::string& error );
-}
+} // namespace AssetBuilder
 
 #endif

@@ -14,9 +14,9 @@ const std::vector<std::string>& colourWords()
 
 const std::vector<std::string>& tileWords()
 {
-    static const std::vector<std::string> words = { "orange",     "yellow",    "purple",     "red",       "green",
-                                                    "blue",       "bear",      "cherries",   "chocolate", "grapefruit",
-                                                    "lifesaver",  "peppermint", "worm",      "blocker",   "wild" };
+    static const std::vector<std::string> words = { "orange",    "yellow",     "purple",   "red",       "green",
+                                                    "blue",      "bear",       "cherries", "chocolate", "grapefruit",
+                                                    "lifesaver", "peppermint", "worm",     "blocker",   "wild" };
     return words;
 }
 
@@ -51,8 +51,9 @@ std::vector<Asset> makeAll()
     for( const ScreenLayout::Placement& placement : ScreenLayout::placements() )
         list.push_back( { placement.name, kindOf( placement.name ), placement.box.width, placement.box.height } );
 
-    auto addTile = [ &list ]( const std::string& name )
-    { list.push_back( { name, AK_TGA, ScreenLayout::kCell, ScreenLayout::kCell } ); };
+    auto addTile = [ &list ]( const std::string& name ) {
+        list.push_back( { name, AK_TGA, ScreenLayout::kCell, ScreenLayout::kCell } );
+    };
     for( const std::string& word : tileWords() )
         addTile( "tile_" + word + ".tga" );
     std::vector<std::string> sets = colourWords();
@@ -64,13 +65,13 @@ std::vector<Asset> makeAll()
         addTile( "anim_tile_generic" + twoDigits( frame ) + ".tga" );
     addTile( "anim_tile_wild_ex00.tga" );
 
-    for( const char* kpSound : { "click.wav", "crunch.wav", "guiclick.wav", "splash.ogg", "blocked.ogg",
-                                 "bjbcrunch.ogg", "onemoretogo.ogg", "klaxon.ogg", "candycane.ogg", "levelup.ogg",
-                                 "gameover.ogg", "theme.ogg" } )
+    for( const char* kpSound :
+         { "click.wav", "crunch.wav", "guiclick.wav", "splash.ogg", "blocked.ogg", "bjbcrunch.ogg", "onemoretogo.ogg",
+           "klaxon.ogg", "candycane.ogg", "levelup.ogg", "gameover.ogg", "theme.ogg" } )
         list.push_back( { kpSound, kindOf( kpSound ), 0, 0 } );
     return list;
 }
-}
+} // namespace
 
 const std::vector<Asset>& all()
 {
@@ -85,4 +86,4 @@ const Asset* find( const std::string& name )
             return &asset;
     return nullptr;
 }
-}
+} // namespace AssetManifest

@@ -31,6 +31,6 @@ const std::vector<std::string>& tileWords();
 const std::vector<Asset>& all();
 const Asset* find( const std::string& name );
 Kind kindOf( const std::string& name );
-}
+} // namespace AssetManifest
 
 #endif

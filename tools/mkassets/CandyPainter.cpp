@@ -146,8 +146,8 @@ void paintJelly( Canvas& target, const Shape& shape, const Jelly& jelly )
     cr = glow.cr();
     cairo_save( cr );
     cairo_scale( cr, n, n );
-    cairo_pattern_t* glowPattern =
-        cairo_pattern_create_radial( shape.centreX, shape.centreY + 0.24, 0.0, shape.centreX, shape.centreY + 0.2, 0.34 );
+    cairo_pattern_t* glowPattern = cairo_pattern_create_radial( shape.centreX, shape.centreY + 0.24, 0.0, shape.centreX,
+                                                                shape.centreY + 0.2, 0.34 );
     jelly.light.withAlpha( 1.0 ).addStop( glowPattern, 0.0 );
     jelly.light.withAlpha( 0.0 ).addStop( glowPattern, 1.0 );
     cairo_set_source( cr, glowPattern );
@@ -167,8 +167,8 @@ void paintJelly( Canvas& target, const Shape& shape, const Jelly& jelly )
         Shape glossShape = shape;
         if( shape.stroke > 0.0 )
             glossShape.stroke = shape.stroke * 0.42;
-        shapeMask( gloss, glossShape, 0.0, shape.stroke > 0.0 ? 1.0 : 0.74, shape.stroke > 0.0 ? shape.stroke * 0.2 : 0.075,
-                   shape.stroke > 0.0 ? 1.0 : 0.62 );
+        shapeMask( gloss, glossShape, 0.0, shape.stroke > 0.0 ? 1.0 : 0.74,
+                   shape.stroke > 0.0 ? shape.stroke * 0.2 : 0.075, shape.stroke > 0.0 ? 1.0 : 0.62 );
         gloss.blur( n * 0.008 );
         Canvas fade( n, n );
         cr = fade.cr();
@@ -817,7 +817,7 @@ const Kind* findKind( const std::string& word )
             return &kind;
     return nullptr;
 }
-}
+} // namespace
 
 bool isKnown( const std::string& word )
 {
@@ -847,4 +847,4 @@ std::vector<Colour> crumbColours( const std::string& word )
         colours.push_back( Colour::hex( 0xFFFFFF ) );
     return colours;
 }
-}
+} // namespace CandyPainter

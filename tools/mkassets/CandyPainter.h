@@ -24,6 +24,6 @@ std::vector<Colour> crumbColours( const std::string& word );
 bool isKnown( const std::string& word );
 // A four-pointed twinkle with a soft halo, in the context's current units.
 void drawSparkle( cairo_t* cr, double x, double y, double size, double alpha );
-}
+} // namespace CandyPainter
 
 #endif

@@ -5,9 +5,10 @@
 #include <cstring>
 
 Canvas::Canvas( int width, int height )
-    : m_width( std::max( width, 1 ) ), m_height( std::max( height, 1 ) ),
-      m_surface( cairo_image_surface_create( CAIRO_FORMAT_ARGB32, m_width, m_height ) ),
-      m_cr( cairo_create( m_surface ) )
+    : m_width( std::max( width, 1 ) )
+    , m_height( std::max( height, 1 ) )
+    , m_surface( cairo_image_surface_create( CAIRO_FORMAT_ARGB32, m_width, m_height ) )
+    , m_cr( cairo_create( m_surface ) )
 {
 }
 
@@ -19,7 +20,8 @@ Canvas::~Canvas()
         cairo_surface_destroy( m_surface );
 }
 
-Canvas::Canvas( const Canvas& other ) : Canvas( other.m_width, other.m_height )
+Canvas::Canvas( const Canvas& other )
+    : Canvas( other.m_width, other.m_height )
 {
     cairo_surface_flush( other.m_surface );
     cairo_surface_flush( m_surface );
@@ -29,7 +31,10 @@ Canvas::Canvas( const Canvas& other ) : Canvas( other.m_width, other.m_height )
 }
 
 Canvas::Canvas( Canvas&& other ) noexcept
-    : m_width( other.m_width ), m_height( other.m_height ), m_surface( other.m_surface ), m_cr( other.m_cr )
+    : m_width( other.m_width )
+    , m_height( other.m_height )
+    , m_surface( other.m_surface )
+    , m_cr( other.m_cr )
 {
     other.m_surface = nullptr;
     other.m_cr = nullptr;
@@ -118,7 +123,7 @@ void boxPass( std::vector<float>& data, int count, int lines, int step, int line
         }
     }
 }
-}
+} // namespace
 
 void Canvas::blur( double radius )
 {

@@ -224,7 +224,8 @@ void drawShards( Canvas& target, const Canvas& candy, const std::vector<Wedge>& 
         double centreY = 0.5 + std::sin( mid ) * 0.2;
         cairo_save( cr );
         cairo_scale( cr, kSize, kSize );
-        cairo_translate( cr, centreX + std::cos( mid ) * distance, centreY + std::sin( mid ) * distance + 0.06 * t * t );
+        cairo_translate( cr, centreX + std::cos( mid ) * distance,
+                         centreY + std::sin( mid ) * distance + 0.06 * t * t );
         cairo_rotate( cr, ( mid > M_PI ? -1.0 : 1.0 ) * 1.2 * t );
         cairo_scale( cr, scale, scale );
         cairo_translate( cr, -centreX, -centreY );
@@ -246,7 +247,7 @@ Canvas finish( Canvas& large )
 {
     return large.downsampled( CandyPainter::kSupersample );
 }
-}
+} // namespace
 
 Canvas paintFrame( const std::string& word, int frame )
 {
@@ -291,10 +292,9 @@ Canvas paintFrame( const std::string& word, int frame )
 
 Canvas paintGenericFrame( int frame )
 {
-    static const std::vector<Colour> confetti = { Colour::hex( 0xFF4F8B ), Colour::hex( 0xFFD92E ),
-                                                  Colour::hex( 0x4FB8FF ), Colour::hex( 0x7FE05A ),
-                                                  Colour::hex( 0xB96BFF ), Colour::hex( 0xFFFFFF ),
-                                                  Colour::hex( 0xFF8A1C ) };
+    static const std::vector<Colour> confetti = {
+        Colour::hex( 0xFF4F8B ), Colour::hex( 0xFFD92E ), Colour::hex( 0x4FB8FF ), Colour::hex( 0x7FE05A ),
+        Colour::hex( 0xB96BFF ), Colour::hex( 0xFFFFFF ), Colour::hex( 0xFF8A1C ) };
     Random random( seedOf( "generic" ) );
     std::vector<Crumb> crumbs = makeCrumbs( random, 18, int( confetti.size() ) );
     std::vector<Twinkle> twinkles = makeTwinkles( random, 7 );
@@ -371,4 +371,4 @@ Canvas paintWildFrame()
     cairo_restore( cr );
     return finish( large );
 }
-}
+} // namespace CrunchPainter

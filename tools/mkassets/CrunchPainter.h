@@ -18,6 +18,6 @@ Canvas paintFrame( const std::string& word, int frame );
 Canvas paintGenericFrame( int frame );
 // The wild's single second frame: a rainbow twinkle.
 Canvas paintWildFrame();
-}
+} // namespace CrunchPainter
 
 #endif

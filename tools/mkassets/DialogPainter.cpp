@@ -237,7 +237,7 @@ Canvas paintStartLevelLabel( const Box& box )
     TextPainter::drawFitted( canvas, "Start at level:", 0, 0, box.width * 0.75, box.height, label );
     return canvas;
 }
-}
+} // namespace
 
 bool isButton( const std::string& name )
 {
@@ -282,4 +282,4 @@ Canvas paintDialog( const std::string& name )
         return paintOptions();
     return Canvas( 1, 1 );
 }
-}
+} // namespace DialogPainter

@@ -15,6 +15,6 @@ Canvas paintDialog( const std::string& name );
 // at the size the layout gives it; unknown names give an empty canvas.
 Canvas paintButton( const std::string& name );
 bool isButton( const std::string& name );
-}
+} // namespace DialogPainter
 
 #endif

@@ -17,7 +17,7 @@ constexpr int kBaseline = 9; // from the cell's top
 // Warm yellow on a dark outline: legible on the dark wells and on the busy backdrop alike.
 constexpr uint32_t kFill = 0xFFF27A;
 constexpr uint32_t kOutline = 0x240634;
-}
+} // namespace
 
 bool paint( Canvas& sheet, std::string& error )
 {
@@ -99,4 +99,4 @@ bool paint( Canvas& sheet, std::string& error )
     sheet.markDirty();
     return true;
 }
-}
+} // namespace GlyphSheet

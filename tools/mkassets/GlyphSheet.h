@@ -17,6 +17,6 @@ constexpr int kRows = 7;
 
 // False with a message when FreeType cannot load the face.
 bool paint( Canvas& sheet, std::string& error );
-}
+} // namespace GlyphSheet
 
 #endif

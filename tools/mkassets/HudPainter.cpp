@@ -86,7 +86,7 @@ void paintStick( Canvas& canvas, double x, double y, double w, double h, bool ro
 }
 
 const std::vector<uint32_t> kTimerStripes = { 0xFF4F8B, 0xFFFFFF, 0xFF9AC8, 0xFFFFFF };
-}
+} // namespace
 
 Canvas paintDigit( int digit )
 {
@@ -216,10 +216,10 @@ Canvas paintHand( int width, int height )
     cairo_rotate( cr, M_PI / 4 );
     auto parts = [ cr ]()
     {
-        UiKit::roundRect( cr, -27, -14, 10, 30, 3 );   // cuff
-        UiKit::roundRect( cr, -19, -15, 31, 31, 11 );  // fist
-        UiKit::roundRect( cr, 4, -14, 33, 12, 6 );     // index finger
-        UiKit::roundRect( cr, 5, -3, 15, 9, 4.5 );     // curled fingers
+        UiKit::roundRect( cr, -27, -14, 10, 30, 3 );  // cuff
+        UiKit::roundRect( cr, -19, -15, 31, 31, 11 ); // fist
+        UiKit::roundRect( cr, 4, -14, 33, 12, 6 );    // index finger
+        UiKit::roundRect( cr, 5, -3, 15, 9, 4.5 );    // curled fingers
         UiKit::roundRect( cr, 5, 5, 13, 8, 4 );
         UiKit::roundRect( cr, 4, 12, 11, 7, 3.5 );
         UiKit::roundRect( cr, -9, -23, 18, 11, 5.5 ); // thumb
@@ -302,4 +302,4 @@ Canvas paintLogo( int width, int height, bool lit )
     }
     return canvas;
 }
-}
+} // namespace HudPainter

@@ -20,6 +20,6 @@ Canvas paintProgress( int width, int height );
 Canvas paintCursor( int width, int height );
 Canvas paintHand( int width, int height );
 Canvas paintLogo( int width, int height, bool lit );
-}
+} // namespace HudPainter
 
 #endif

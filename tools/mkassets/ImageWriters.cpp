@@ -77,4 +77,4 @@ bool writePNG( const Canvas& canvas, const std::string& path )
     cairo_surface_flush( canvas.surface() );
     return cairo_surface_write_to_png( canvas.surface(), path.c_str() ) == CAIRO_STATUS_SUCCESS;
 }
-}
+} // namespace ImageWriters

@@ -17,6 +17,6 @@ std::vector<uint8_t> encodeTGA( const Canvas& canvas );
 std::vector<uint8_t> encodeJPEG( const Canvas& canvas, int quality );
 // An 8-bit RGB or RGBA PNG, for previews and documentation only.
 bool writePNG( const Canvas& canvas, const std::string& path );
-}
+} // namespace ImageWriters
 
 #endif

@@ -93,7 +93,10 @@ bool decodeTGA( const std::vector<uint8_t>& bytes, int& width, int& height, std:
 class Frame
 {
 public:
-    Frame() : m_pixels( 640 * 480, 0 ) {}
+    Frame()
+        : m_pixels( 640 * 480, 0 )
+    {
+    }
 
     void draw( const Surface& surface, int x, int y, int alpha = 255 )
     {
@@ -127,8 +130,8 @@ public:
     // The game's digit font: right to left from the anchor, a comma after every third digit.
     void drawNumber( const std::map<std::string, Surface>& surfaces, const std::string& text, int anchorX, int y )
     {
-        static const char* const kNames[] = { "font_zero.tga", "font_one.tga", "font_two.tga", "font_three.tga",
-                                              "font_four.tga", "font_five.tga", "font_six.tga", "font_seven.tga",
+        static const char* const kNames[] = { "font_zero.tga",  "font_one.tga",  "font_two.tga", "font_three.tga",
+                                              "font_four.tga",  "font_five.tga", "font_six.tga", "font_seven.tga",
                                               "font_eight.tga", "font_nine.tga" };
         int x = anchorX;
         int count = 0;
@@ -179,8 +182,8 @@ public:
             {
                 uint16_t v = m_pixels[ size_t( y ) * 640 + size_t( x ) ];
                 auto expand = []( int five ) { return uint32_t( ( five << 3 ) | ( five >> 2 ) ); };
-                p[ y * stride + x ] = 0xFF000000u | expand( ( v >> 10 ) & 31 ) << 16 | expand( ( v >> 5 ) & 31 ) << 8 |
-                                      expand( v & 31 );
+                p[ y * stride + x ] =
+                    0xFF000000u | expand( ( v >> 10 ) & 31 ) << 16 | expand( ( v >> 5 ) & 31 ) << 8 | expand( v & 31 );
             }
         canvas.markDirty();
         return canvas;
@@ -207,7 +210,10 @@ private:
 class Previewer
 {
 public:
-    explicit Previewer( const ArchiveWriter& archive ) : m_archive( archive ) {}
+    explicit Previewer( const ArchiveWriter& archive )
+        : m_archive( archive )
+    {
+    }
 
     bool load( std::string& error )
     {
@@ -284,9 +290,9 @@ private:
 
 std::string tileSprite( int type )
 {
-    static const char* const kWords[] = { "", "orange", "yellow", "purple", "red", "green", "blue", "bear",
-                                          "cherries", "chocolate", "grapefruit", "lifesaver", "peppermint", "worm",
-                                          "blocker", "wild" };
+    static const char* const kWords[] = { "",           "orange", "yellow",   "purple",    "red",        "green",
+                                          "blue",       "bear",   "cherries", "chocolate", "grapefruit", "lifesaver",
+                                          "peppermint", "worm",   "blocker",  "wild" };
     return std::string( "tile_" ) + kWords[ type ] + ".tga";
 }
 
@@ -297,7 +303,7 @@ bool save( const Frame& frame, const std::string& folder, const std::string& nam
     shots.push_back( std::move( canvas ) );
     return ok;
 }
-}
+} // namespace
 
 uint16_t ditherPixel( uint8_t red, uint8_t green, uint8_t blue, int x, int y )
 {
@@ -313,7 +319,7 @@ bool makeSurface( const std::string& name, const std::vector<uint8_t>& bytes, Su
     int height = 0;
     std::vector<uint8_t> rgba;
     bool ok = AssetManifest::kindOf( name ) == AssetManifest::AK_JPG ? decodeJPEG( bytes, width, height, rgba )
-                                                                       : decodeTGA( bytes, width, height, rgba );
+                                                                     : decodeTGA( bytes, width, height, rgba );
     if( !ok )
         return false;
     out.width = width;
@@ -359,9 +365,8 @@ bool writeAll( const ArchiveWriter& archive, const std::string& folder, std::str
     // A board in the middle of a game: a row crunching, a popup rising, the clock half gone.
     {
         Frame frame = preview.mainScreen( "arena.jpg", 1234567, 17, 3, true );
-        static const int kBoard[ 6 ][ 6 ] = { { 4, 4, 4, 4, 4, 4 },    { 5, 6, 1, 14, 3, 2 },
-                                              { 2, 3, 15, 4, 5, 6 },    { 6, 1, 2, 3, 6, 5 },
-                                              { 3, 14, 4, 5, 1, 2 },    { 1, 2, 6, 0, 4, 3 } };
+        static const int kBoard[ 6 ][ 6 ] = { { 4, 4, 4, 4, 4, 4 }, { 5, 6, 1, 14, 3, 2 }, { 2, 3, 15, 4, 5, 6 },
+                                              { 6, 1, 2, 3, 6, 5 }, { 3, 14, 4, 5, 1, 2 }, { 1, 2, 6, 0, 4, 3 } };
         for( int y = 0; y < 6; ++y )
             for( int x = 0; x < 6; ++x )
             {
@@ -424,18 +429,29 @@ bool writeAll( const ArchiveWriter& archive, const std::string& folder, std::str
         frame.draw( preview.get( "tutorial_hand.tga" ), 100, 45, 220 );
         ok &= save( frame, folder, "screen_tutorial.png", shots );
     }
-    // The level intro and the two bonus panels.
+    // The level intro and the two bonus panels, numbers placed as the game places them.
     {
         Frame frame = preview.mainScreen( "arena.jpg", 24680, 7, 8, true );
         const Surface& level = preview.get( "level.tga" );
         frame.draw( level, 181, 172 );
         frame.drawNumber( preview.surfaces(), "7", 181 + level.width + 18, 172 );
+        ok &= save( frame, folder, "screen_levelintro.png", shots );
+    }
+    {
+        Frame frame = preview.mainScreen( "arena.jpg", 24680, 7, 0, true );
         preview.drawAt( frame, "time_bonus.tga" );
         std::string bonus = "2840";
         int digits = int( bonus.size() );
-        frame.drawNumber( preview.surfaces(), bonus, ( 420 + 18 * ( digits / 2 ) ) / 2 + 23, 260 );
+        frame.drawNumber( preview.surfaces(), bonus, ( 420 + 18 * ( digits / 2 ) ) / 2 + 23, 420 / 2 );
+        ok &= save( frame, folder, "screen_timebonus.png", shots );
+    }
+    {
+        Frame frame = preview.mainScreen( "arena.jpg", 24680, 6, 0, true );
         preview.drawAt( frame, "startlevel_bonus.tga" );
-        ok &= save( frame, folder, "screen_panels.png", shots );
+        std::string bonus = "25000";
+        int digits = int( bonus.size() );
+        frame.drawNumber( preview.surfaces(), bonus, ( 420 + 18 * digits ) / 2 + 23, 420 / 2 );
+        ok &= save( frame, folder, "screen_startbonus.png", shots );
     }
     {
         Frame frame = preview.mainScreen( "pause.jpg", 24680, 7, 8, true );
@@ -557,9 +573,9 @@ bool writeAll( const ArchiveWriter& archive, const std::string& folder, std::str
             std::snprintf( name, sizeof( name ), "anim_tile_generic%02d.tga", f - 1 );
         placed.push_back( { name, { f, int( sets.size() ) } } );
     }
-    const char* kCandies[] = { "tile_bear.tga",       "tile_cherries.tga",   "tile_chocolate.tga",
-                               "tile_grapefruit.tga", "tile_lifesaver.tga",  "tile_peppermint.tga",
-                               "tile_worm.tga",       "tile_wild.tga",       "anim_tile_wild_ex00.tga" };
+    const char* kCandies[] = { "tile_bear.tga",       "tile_cherries.tga",  "tile_chocolate.tga",
+                               "tile_grapefruit.tga", "tile_lifesaver.tga", "tile_peppermint.tga",
+                               "tile_worm.tga",       "tile_wild.tga",      "anim_tile_wild_ex00.tga" };
     for( int i = 0; i < 9; ++i )
         placed.push_back( { kCandies[ i ], { i, int( sets.size() ) + 1 } } );
     Canvas cell( 640, 480 );
@@ -588,4 +604,4 @@ bool writeAll( const ArchiveWriter& archive, const std::string& folder, std::str
         error = "cannot write the preview into '" + folder + "'";
     return ok;
 }
-}
+} // namespace PreviewRenderer

@@ -27,6 +27,6 @@ uint16_t ditherPixel( uint8_t red, uint8_t green, uint8_t blue, int x, int y );
 bool makeSurface( const std::string& name, const std::vector<uint8_t>& bytes, Surface& out );
 
 bool writeAll( const ArchiveWriter& archive, const std::string& folder, std::string& error );
-}
+} // namespace PreviewRenderer
 
 #endif

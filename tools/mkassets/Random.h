@@ -8,7 +8,10 @@
 class Random
 {
 public:
-    explicit Random( uint64_t seed ) : m_state( seed ) {}
+    explicit Random( uint64_t seed )
+        : m_state( seed )
+    {
+    }
 
     uint64_t next()
     {

@@ -33,8 +33,9 @@ constexpr Box kConfirmDialog = { ( kScreenWidth - kConfirmWidth ) / 2, ( kScreen
 std::vector<Placement> makePlacements()
 {
     std::vector<Placement> list;
-    auto add = [ &list ]( const std::string& name, Box box, const std::string& owner, const std::string& rule )
-    { list.push_back( Placement{ name, box, owner, rule } ); };
+    auto add = [ &list ]( const std::string& name, Box box, const std::string& owner, const std::string& rule ) {
+        list.push_back( Placement{ name, box, owner, rule } );
+    };
     auto addPair = [ &add ]( const std::string& stem, Box box, const std::string& owner, const std::string& rule )
     {
         add( stem + ".tga", box, owner, rule );
@@ -82,9 +83,9 @@ std::vector<Placement> makePlacements()
     add( "tutorial_hand.tga", { 100, 45, 72, 72 }, "", "49 left of and 56 above the target cell's corner" );
 
     // Digits: the anchor is the rightmost digit's left edge.
-    for( const char* kpDigit : { "font_zero.tga", "font_one.tga", "font_two.tga", "font_three.tga", "font_four.tga",
-                                 "font_five.tga", "font_six.tga", "font_seven.tga", "font_eight.tga",
-                                 "font_nine.tga" } )
+    for( const char* kpDigit :
+         { "font_zero.tga", "font_one.tga", "font_two.tga", "font_three.tga", "font_four.tga", "font_five.tga",
+           "font_six.tga", "font_seven.tga", "font_eight.tga", "font_nine.tga" } )
         add( kpDigit, { kScoreSlot.anchorX, kScoreSlot.anchorY, kDigitWidth, kDigitHeight }, "",
              "18 pixels apart; a popup clears 18 x 23 per digit" );
     add( "font_comma.tga", { kScoreSlot.anchorX, kScoreSlot.anchorY + 3, kCommaWidth, kDigitHeight }, "",
@@ -98,8 +99,7 @@ std::vector<Placement> makePlacements()
     addPair( "icon_ok", { 179, 366, 62, 36 }, "entername.jpg", "at (179, 366) in the name entry" );
     add( "highscores.jpg", kArena, "", "dialog at (23, 17); rows at y 177 + 44 i" );
     addPair( "highscores_ok", { 290, 378, 100, 34 }, "highscores.jpg", "at (290, 378) in the high-score table" );
-    addPair( "highscores_clearall", { 60, 378, 130, 34 }, "highscores.jpg",
-             "at (60, 378) in the high-score table" );
+    addPair( "highscores_clearall", { 60, 378, 130, 34 }, "highscores.jpg", "at (60, 378) in the high-score table" );
 
     add( "highscores_areyousure.jpg", kConfirmDialog, "", "centred on the screen" );
     addPair( "highscores_areyousure_yes", confirmOk(), "highscores_areyousure.jpg", "at ((W - w) / 4, H - 3h / 2)" );
@@ -125,13 +125,13 @@ std::vector<Placement> makePlacements()
                  "at y 291, left of the next badge" );
     return list;
 }
-}
+} // namespace
 
 const std::vector<Badge>& startLevelBadges()
 {
     // The x positions are the game's; each badge ends before the next one starts.
     static const std::vector<Badge> badges = {
-        { 1, { 19, 291, 25, 26 } },  { 6, { 46, 291, 38, 26 } },  { 10, { 87, 291, 44, 26 } },
+        { 1, { 19, 291, 25, 26 } },   { 6, { 46, 291, 38, 26 } },   { 10, { 87, 291, 44, 26 } },
         { 14, { 135, 291, 46, 26 } }, { 18, { 185, 291, 42, 26 } }, { 22, { 231, 291, 44, 26 } },
     };
     return badges;
@@ -169,7 +169,8 @@ Box dialogBox( const std::string& name )
 
 const std::vector<TextSlot>& textSlots()
 {
-    static const std::vector<TextSlot> slots = [] {
+    static const std::vector<TextSlot> slots = []
+    {
         std::vector<TextSlot> list;
         list.push_back( { "entername.jpg", 32, 273, 0, 16 } );
         list.push_back( { "entername.jpg", 212, 138, 2, 16 } );
@@ -187,7 +188,8 @@ const std::vector<TextSlot>& textSlots()
 
 const std::vector<DialogItem>& dialogItems()
 {
-    static const std::vector<DialogItem> items = [] {
+    static const std::vector<DialogItem> items = []
+    {
         std::vector<DialogItem> list;
         for( const Placement& placement : placements() )
         {
@@ -206,4 +208,4 @@ const std::vector<DialogItem>& dialogItems()
     }();
     return items;
 }
-}
+} // namespace ScreenLayout

@@ -23,7 +23,7 @@ struct Box
 struct Placement
 {
     std::string name;
-    Box box;          // on screen, or inside its dialog for dialog items
+    Box box;           // on screen, or inside its dialog for dialog items
     std::string owner; // "" for the main screen, else the dialog picture it stands on
     std::string rule;  // what the game's code demands of it
 };
@@ -44,7 +44,7 @@ constexpr Box kArena = { 23, 17, 420, 420 };
 struct NumberSlot
 {
     const char* kpLabel;
-    Box area;  // the area the game clears and redraws
+    Box area; // the area the game clears and redraws
     int anchorX;
     int anchorY;
 };
@@ -105,6 +105,6 @@ const std::vector<DialogItem>& dialogItems();
 // points at, for cells (1, 0), (2, 0), (3, 0), (3, 1), (0, 1).
 constexpr int kHandOffsetX = 49;
 constexpr int kHandOffsetY = 56;
-}
+} // namespace ScreenLayout
 
 #endif

@@ -149,7 +149,8 @@ void paintTimerGroove( Canvas& canvas )
     Box bites = ScreenLayout::boxOf( "bites00.tga" );
     double x = timer.x - kArena.x;
     double y = timer.y - kArena.y;
-    UiKit::paintWell( canvas, x - 3, y - 3, timer.width + bites.width + 6, timer.height + 6, ( timer.height + 6 ) / 2.0 );
+    UiKit::paintWell( canvas, x - 3, y - 3, timer.width + bites.width + 6, timer.height + 6,
+                      ( timer.height + 6 ) / 2.0 );
 }
 
 Canvas arenaWithTray()
@@ -169,9 +170,17 @@ Canvas cardScreen( const std::string& title, double titleSize )
     return canvas;
 }
 
-void paintParagraph( Canvas& canvas, const std::string& text, double y, double size, double margin = 40 )
+// Draws the paragraphs one under the other from y, a blank half line apart; returns the bottom.
+double paintParagraphs( Canvas& canvas, const std::vector<std::string>& paragraphs, double y, double size,
+                        double margin = 40 )
 {
-    TextPainter::draw( canvas, text, margin, y, UiKit::bodyStyle( size ), kArena.width - 2 * margin );
+    const double width = kArena.width - 2 * margin;
+    for( const std::string& text : paragraphs )
+    {
+        TextPainter::draw( canvas, text, margin, y, UiKit::bodyStyle( size ), width );
+        y += TextPainter::measure( text, UiKit::bodyStyle( size ), width ).height + size * 0.7;
+    }
+    return y;
 }
 
 void candyRow( Canvas& canvas, const std::vector<std::string>& words, double y, double size, double gap )
@@ -186,7 +195,7 @@ void bakeStartButton( Canvas& canvas )
 {
     canvas.paint( paintStartButton( false ), kStart.x - kArena.x, kStart.y - kArena.y );
 }
-}
+} // namespace
 
 Canvas paintStartButton( bool lit )
 {
@@ -275,9 +284,10 @@ Canvas paintPause()
     TextPainter::draw( canvas, "z", 150, 104, z );
     z.size = 16;
     TextPainter::draw( canvas, "z", 164, 92, z );
-    paintParagraph( canvas, "Take a breather: the clock has stopped and your candies will wait for you.", 222, 19 );
-    paintParagraph( canvas, "Click <span foreground=\"#D8287C\">Resume</span> when you are ready to play on.", 300,
-                    19 );
+    paintParagraphs( canvas,
+                     { "Take a breather: the clock has stopped and your candies will wait for you.",
+                       "Click <span foreground=\"#D8287C\">Resume</span> when you are ready to play on." },
+                     222, 19 );
     return canvas;
 }
 
@@ -287,13 +297,12 @@ Canvas paintInfo( const std::string& name )
     {
         Canvas canvas = cardScreen( "Glimmerdrop", 54 );
         candyRow( canvas, { "orange", "yellow", "purple", "red", "green", "blue" }, 126, 44, 12 );
-        paintParagraph( canvas,
-                        "Click a candy in the same row or column as the empty space and it slides into the gap.",
-                        160, 18 );
-        paintParagraph( canvas,
-                        "Line up six of a kind in a row or a column to crunch them. Crunch the lines each level asks "
-                        "for before the clock runs out!",
-                        240, 18 );
+        paintParagraphs(
+            canvas,
+            { "Click a candy in the same row or column as the empty space and it slides into the gap.",
+              "Line up six of a kind in a row or a column to crunch them. Crunch the lines each level asks "
+              "for before the clock runs out!" },
+            160, 18 );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -301,12 +310,11 @@ Canvas paintInfo( const std::string& name )
     {
         Canvas canvas = cardScreen( "Sweet work!", 50 );
         candyRow( canvas, { "orange", "orange", "orange", "orange", "orange", "orange" }, 118, 40, 6 );
-        paintParagraph( canvas, "Now the clock is ticking. Every line you crunch puts a few seconds back on it.", 150,
-                        18 );
-        paintParagraph( canvas,
-                        "Click a candy several places from the gap to slide a whole run at once, and watch for "
-                        "falling candies that make new lines for you.",
-                        226, 18 );
+        paintParagraphs( canvas,
+                         { "Now the clock is ticking. Every line you crunch puts a few seconds back on it.",
+                           "Click a candy several places from the gap to slide a whole run at once, and watch for "
+                           "falling candies that make new lines for you." },
+                         150, 18 );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -314,12 +322,11 @@ Canvas paintInfo( const std::string& name )
     {
         Canvas canvas = cardScreen( "Black Jellybeans", 42 );
         UiKit::placeCandy( canvas, "blocker", 210, 118, 70, 0.0 );
-        paintParagraph( canvas,
-                        "This bean is stuck fast! It never moves, and no candy can slide past it.", 160, 18 );
-        paintParagraph( canvas,
-                        "A line with a black jellybean in it will not crunch... unless a candy cane is in the line "
-                        "as well.",
-                        236, 18 );
+        paintParagraphs( canvas,
+                         { "This bean is stuck fast! It never moves, and no candy can slide past it.",
+                           "A line with a black jellybean in it will not crunch... unless a candy cane is in the line "
+                           "as well." },
+                         160, 18 );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -327,11 +334,11 @@ Canvas paintInfo( const std::string& name )
     {
         Canvas canvas = cardScreen( "Candy Canes", 48 );
         UiKit::placeCandy( canvas, "wild", 210, 118, 70, 0.0 );
-        paintParagraph( canvas, "A candy cane is wild: it counts as any kind of candy in its line.", 160, 18 );
-        paintParagraph( canvas,
-                        "It even lets a line with a black jellybean crunch. Canes drop in from the edges, so keep "
-                        "an eye out for them!",
-                        236, 18 );
+        paintParagraphs( canvas,
+                         { "A candy cane is wild: it counts as any kind of candy in its line.",
+                           "It even lets a line with a black jellybean crunch. Canes drop in from the edges, so keep "
+                           "an eye out for them!" },
+                         160, 18 );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -358,7 +365,7 @@ Canvas paintInfo( const std::string& name )
             continue;
         Canvas canvas = cardScreen( newcomer.kpTitle, 50 );
         candyRow( canvas, { newcomer.kpWord, newcomer.kpWord, newcomer.kpWord }, 128, 60, 18 );
-        paintParagraph( canvas, newcomer.kpText, 176, 18 );
+        paintParagraphs( canvas, { newcomer.kpText }, 176, 18 );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -368,7 +375,7 @@ Canvas paintInfo( const std::string& name )
 Canvas paintTutorialPage( int page )
 {
     static const char* const kSteps[] = {
-        "Welcome! Click the glowing candy the hand points at: it slides into the empty space.",
+        "Welcome! Click the candy the hand points at: it slides into the empty space.",
         "Nice! The gap moved along. Click the next orange to slide it into the gap too.",
         "And once more: slide the next orange across.",
         "Now click the orange just below the gap to make a row of six oranges!",
@@ -400,8 +407,7 @@ Canvas paintTutorialPage( int page )
     TextPainter::drawFitted( canvas, std::to_string( step ), 14, box.height / 2.0 - 20, 32, 34, number );
     TextPainter::Style text = UiKit::bodyStyle( 15, TextPainter::TA_LEFT );
     TextPainter::Extent extent = TextPainter::measure( kSteps[ step - 1 ], text, box.width - 72 );
-    TextPainter::draw( canvas, kSteps[ step - 1 ], 56, ( box.height - 4 - extent.height ) / 2.0, text,
-                       box.width - 72 );
+    TextPainter::draw( canvas, kSteps[ step - 1 ], 56, ( box.height - 4 - extent.height ) / 2.0, text, box.width - 72 );
     return canvas;
 }
-}
+} // namespace ScreenPainter

@@ -19,6 +19,6 @@ Canvas paintInfo( const std::string& name );
 Canvas paintTutorialPage( int page );
 // The start button, unlit (baked into the information pictures) or lit (its own sprite).
 Canvas paintStartButton( bool lit );
-}
+} // namespace ScreenPainter
 
 #endif

@@ -13,6 +13,16 @@ namespace
 using Synth::frames;
 using Synth::kRate;
 
+// Rounds off the last 15 ms of a note that is cut before it has died away; a hard cut clicks.
+double taper( size_t i, size_t count )
+{
+    size_t span = frames( 0.015 );
+    if( i + span < count )
+        return 1.0;
+    double left = double( count - i ) / double( span );
+    return 0.5 - 0.5 * std::cos( M_PI * left );
+}
+
 std::vector<float> silence( double seconds )
 {
     return std::vector<float>( frames( seconds ), 0.0f );
@@ -30,7 +40,7 @@ std::vector<float> bell( double frequency, double seconds, double tau, double br
         double envelope = Synth::pluck( t, 0.002, tau );
         double index = brightness * std::exp( -t / ( tau * 0.35 ) );
         double m = std::sin( 2.0 * M_PI * modulator ) * index;
-        out[ i ] = float( std::sin( 2.0 * M_PI * carrier + m ) * envelope );
+        out[ i ] = float( std::sin( 2.0 * M_PI * carrier + m ) * envelope * taper( i, out.size() ) );
         carrier += frequency / kRate;
         modulator += frequency * ratio / kRate;
         carrier -= std::floor( carrier );
@@ -64,12 +74,14 @@ void crunchGrains( std::vector<float>& out, Random& random, int grains, double s
 void thump( std::vector<float>& out, double from, double to, double seconds, double gain, size_t at = 0 )
 {
     double phase = 0.0;
-    for( size_t i = 0; i < frames( seconds ) && at + i < out.size(); ++i )
+    const size_t count = frames( seconds );
+    for( size_t i = 0; i < count && at + i < out.size(); ++i )
     {
         double t = i / kRate;
         double frequency = to + ( from - to ) * std::exp( -t / ( seconds * 0.25 ) );
         phase += frequency / kRate;
-        out[ at + i ] += float( std::sin( 2.0 * M_PI * phase ) * Synth::pluck( t, 0.002, seconds * 0.35 ) * gain );
+        out[ at + i ] += float( std::sin( 2.0 * M_PI * phase ) * Synth::pluck( t, 0.002, seconds * 0.35 ) * gain *
+                                taper( i, count ) );
     }
 }
 
@@ -187,23 +199,31 @@ std::vector<float> makeSplash()
 
 std::vector<float> makeKlaxon()
 {
-    // Two alternating tones, each a whole number of cycles long and starting at phase 0, so the
-    // changes and the loop's end-to-start join are continuous.
-    const double segment = 0.25;
-    const double tones[] = { 880.0, 660.0, 880.0, 660.0 };
-    std::vector<float> out;
-    for( double frequency : tones )
+    // A siren swinging between two pitches with quick glides; gliding instead of switching keeps
+    // the wave free of clicks. It lasts exactly one second and its phase is brought to a whole
+    // number of cycles, so the loop's end runs on into its start.
+    const size_t count = size_t( kRate );
+    const double middle = 760.0;
+    const double swing = 150.0;
+    std::vector<double> step( count );
+    double total = 0.0;
+    for( size_t i = 0; i < count; ++i )
     {
-        size_t count = frames( segment );
-        for( size_t i = 0; i < count; ++i )
-        {
-            double phase = std::fmod( frequency * i / kRate, 1.0 );
-            double v = std::sin( 2.0 * M_PI * phase ) * 0.75 + std::sin( 6.0 * M_PI * phase ) * 0.18 +
-                       std::sin( 10.0 * M_PI * phase ) * 0.07;
-            // A slight swell inside each tone gives the alarm its pulse.
-            double swell = 0.75 + 0.25 * std::sin( M_PI * i / double( count ) );
-            out.push_back( float( v * swell ) );
-        }
+        double t = double( i ) / double( count );
+        double frequency = middle + swing * std::tanh( 5.0 * std::sin( 2.0 * M_PI * 2.0 * t ) );
+        step[ i ] = frequency / kRate;
+        total += step[ i ];
+    }
+    double correction = std::round( total ) / total;
+    std::vector<float> out( count );
+    double phase = 0.0;
+    for( size_t i = 0; i < count; ++i )
+    {
+        double v = std::sin( 2.0 * M_PI * phase ) * 0.75 + std::sin( 6.0 * M_PI * phase ) * 0.18 +
+                   std::sin( 10.0 * M_PI * phase ) * 0.07;
+        out[ i ] = float( v );
+        phase += step[ i ] * correction;
+        phase -= std::floor( phase );
     }
     Synth::scaleToPeak( out, 0.7 );
     return out;
@@ -293,7 +313,7 @@ bool mono( std::vector<float> samples, SoundBuffer& out )
     out.samples = std::move( samples );
     return true;
 }
-}
+} // namespace
 
 bool make( const std::string& name, SoundBuffer& out, std::string& error )
 {
@@ -340,4 +360,4 @@ int serialOf( const std::string& name )
         hash = ( hash ^ uint8_t( c ) ) * 16777619u;
     return int( hash & 0x7FFFFFFF );
 }
-}
+} // namespace SoundDesigner

@@ -14,6 +14,6 @@ bool make( const std::string& name, SoundBuffer& out, std::string& error );
 // Encoder settings per file: a fixed serial number keeps the Ogg bytes the same on every run.
 float qualityOf( const std::string& name );
 int serialOf( const std::string& name );
-}
+} // namespace SoundDesigner
 
 #endif

@@ -31,7 +31,7 @@ void appendPage( std::vector<uint8_t>& out, const ogg_page& page )
     out.insert( out.end(), page.header, page.header + page.header_len );
     out.insert( out.end(), page.body, page.body + page.body_len );
 }
-}
+} // namespace
 
 std::vector<int16_t> toPCM16( const SoundBuffer& sound )
 {
@@ -150,4 +150,4 @@ std::vector<uint8_t> encodeOgg( const SoundBuffer& sound, float quality, int ser
     vorbis_info_clear( &info );
     return out;
 }
-}
+} // namespace SoundWriters

@@ -24,6 +24,6 @@ std::vector<uint8_t> encodeWAV( const SoundBuffer& sound );
 // Ogg Vorbis at the given VBR quality (-0.1 to 1.0) with a fixed stream serial number, so the
 // bytes are the same on every run.
 std::vector<uint8_t> encodeOgg( const SoundBuffer& sound, float quality, int serial );
-}
+} // namespace SoundWriters
 
 #endif

@@ -85,7 +85,7 @@ private:
     std::string m_path;
     std::vector<std::string> m_files;
 };
-}
+} // namespace
 
 bool readWAV( const std::vector<uint8_t>& bytes, SoundBuffer& out )
 {
@@ -137,9 +137,9 @@ bool speak( const std::string& line, SoundBuffer& out, std::string& error )
     if( !run( { "espeak-ng", "-v", "en-us+f4", "-s", "150", "-p", "68", "-a", "160", "-w", spoken, line }, error ) )
         return false;
     // sox -R keeps its dither repeatable, so the archive stays the same from run to run.
-    if( !run( { "sox", "-R", "-G", spoken, "-r", "22050", "-c", "1", "-b", "16", finished, "highpass", "110", "pitch",
-                "120", "tempo", "-s", "1.06", "treble", "5", "3500", "reverb", "18", "50", "35", "gain", "-n",
-                "-1" },
+    if( !run( { "sox",    "-R",       "-G",  spoken,  "-r",  "22050", "-c", "1",    "-b",     "16",
+                finished, "highpass", "110", "pitch", "120", "tempo", "-s", "1.06", "treble", "5",
+                "3500",   "reverb",   "18",  "50",    "35",  "gain",  "-n", "-1" },
               error ) )
         return false;
     std::ifstream in( finished, std::ios::binary );
@@ -160,4 +160,4 @@ bool speak( const std::string& line, SoundBuffer& out, std::string& error )
     Synth::scaleToPeak( out.samples, 0.9 );
     return true;
 }
-}
+} // namespace SpeechMaker

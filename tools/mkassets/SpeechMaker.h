@@ -14,6 +14,6 @@ bool speak( const std::string& line, SoundBuffer& out, std::string& error );
 
 // Reads a PCM WAV file of 16-bit samples, walking its chunks; false for anything else.
 bool readWAV( const std::vector<uint8_t>& bytes, SoundBuffer& out );
-}
+} // namespace SpeechMaker
 
 #endif

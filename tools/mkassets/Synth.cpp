@@ -21,7 +21,7 @@ double polyBlep( double t, double dt )
     }
     return 0.0;
 }
-}
+} // namespace
 
 double Oscillator::next( double frequency, double pulseWidth )
 {
@@ -75,7 +75,7 @@ double adsr( double t, double attack, double decay, double sustain, double relea
     {
         double r = ( t - length ) / release;
         // The level reached at the note's end falls to zero over the release.
-        double atEnd = length < attack ? length / attack
+        double atEnd = length < attack           ? length / attack
                        : length < attack + decay ? 1.0 - ( 1.0 - sustain ) * ( length - attack ) / decay
                                                  : sustain;
         level = r >= 1.0 ? 0.0 : atEnd * ( 1.0 - r );
@@ -233,4 +233,4 @@ double noteFrequency( double midiNote )
 {
     return 440.0 * std::pow( 2.0, ( midiNote - 69.0 ) / 12.0 );
 }
-}
+} // namespace Synth

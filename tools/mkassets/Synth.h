@@ -25,7 +25,11 @@ enum Wave
 class Oscillator
 {
 public:
-    explicit Oscillator( Wave wave, double phase = 0.0 ) : m_wave( wave ), m_phase( phase ) {}
+    explicit Oscillator( Wave wave, double phase = 0.0 )
+        : m_wave( wave )
+        , m_phase( phase )
+    {
+    }
     double next( double frequency, double pulseWidth = 0.5 );
     double phase() const { return m_phase; }
 
@@ -66,6 +70,6 @@ void echo( std::vector<float>& samples, double delaySeconds, double feedback, do
 void mixInto( std::vector<float>& target, const std::vector<float>& source, size_t at, double gain );
 size_t frames( double seconds );
 double noteFrequency( double midiNote );
-}
+} // namespace Synth
 
 #endif

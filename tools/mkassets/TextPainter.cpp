@@ -47,10 +47,10 @@ PangoLayout* makeLayout( cairo_t* cr, const std::string& markup, const Style& st
     PangoFontDescription* description = pango_font_description_new();
     pango_font_description_set_family( description, familyName( style.family ) );
     // League Spartan is registered in its black weight only; asking for bold keeps that face.
-    pango_font_description_set_weight( description, ( style.bold || style.family == TF_DIGITS )
-                                                        ? ( style.family == TF_DIGITS ? PANGO_WEIGHT_HEAVY
-                                                                                      : PANGO_WEIGHT_BOLD )
-                                                        : PANGO_WEIGHT_NORMAL );
+    pango_font_description_set_weight( description,
+                                       ( style.bold || style.family == TF_DIGITS )
+                                           ? ( style.family == TF_DIGITS ? PANGO_WEIGHT_HEAVY : PANGO_WEIGHT_BOLD )
+                                           : PANGO_WEIGHT_NORMAL );
     pango_font_description_set_absolute_size( description, style.size * PANGO_SCALE );
     pango_layout_set_font_description( layout, description );
     pango_font_description_free( description );
@@ -83,8 +83,7 @@ double layoutOffsetX( PangoLayout* layout, const Style& style, double wrapWidth 
     return 0.0;
 }
 
-void renderLayout( cairo_t* cr, PangoLayout* layout, double x, double y, const Style& style, double top,
-                   double bottom )
+void renderLayout( cairo_t* cr, PangoLayout* layout, double x, double y, const Style& style, double top, double bottom )
 {
     cairo_save( cr );
     cairo_move_to( cr, x, y );
@@ -114,7 +113,7 @@ void renderLayout( cairo_t* cr, PangoLayout* layout, double x, double y, const S
     }
     cairo_restore( cr );
 }
-}
+} // namespace
 
 bool registerFonts( std::string& error )
 {
@@ -223,4 +222,4 @@ void drawFitted( Canvas& canvas, const std::string& markup, double x, double y, 
     double top = y + ( height - ink.height ) / 2.0 - ink.y;
     draw( canvas, markup, left, top, style );
 }
-}
+} // namespace TextPainter

@@ -54,11 +54,10 @@ bool registerFonts( std::string& error );
 // Pango markup is accepted (<b>, <i>, <span foreground=...>). With a wrap width above 0 the text
 // is wrapped and aligned within it; (x, y) is the top-left corner of the layout.
 Extent measure( const std::string& markup, const Style& style, double wrapWidth = 0.0 );
-void draw( Canvas& canvas, const std::string& markup, double x, double y, const Style& style,
-           double wrapWidth = 0.0 );
+void draw( Canvas& canvas, const std::string& markup, double x, double y, const Style& style, double wrapWidth = 0.0 );
 // Centres the text in a box, shrinking it until it fits.
 void drawFitted( Canvas& canvas, const std::string& markup, double x, double y, double width, double height,
                  Style style );
-}
+} // namespace TextPainter
 
 #endif

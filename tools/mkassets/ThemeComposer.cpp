@@ -33,7 +33,11 @@ struct Bus
     std::vector<float> left;
     std::vector<float> right;
 
-    explicit Bus( size_t length ) : left( length, 0.0f ), right( length, 0.0f ) {}
+    explicit Bus( size_t length )
+        : left( length, 0.0f )
+        , right( length, 0.0f )
+    {
+    }
     void add( size_t at, double value, double pan )
     {
         if( at >= left.size() )
@@ -78,8 +82,8 @@ std::vector<BarChords> bodyChords()
 {
     std::vector<BarChords> a = { { kC, kC }, { kAm, kAm }, { kF, kF }, { kG, kG },
                                  { kC, kC }, { kAm, kAm }, { kF, kG }, { kC, kC } };
-    std::vector<BarChords> b = { { kF, kF }, { kG, kG }, { kEm, kEm }, { kAm, kAm },
-                                 { kDm, kDm }, { kG, kG }, { kC, kF }, { kG7, kG7 } };
+    std::vector<BarChords> b = { { kF, kF },   { kG, kG }, { kEm, kEm }, { kAm, kAm },
+                                 { kDm, kDm }, { kG, kG }, { kC, kF },   { kG7, kG7 } };
     std::vector<BarChords> all;
     all.insert( all.end(), a.begin(), a.end() );
     all.insert( all.end(), a.begin(), a.end() );
@@ -103,13 +107,25 @@ const std::vector<std::vector<Step>>& tuneA()
 {
     static const std::vector<std::vector<Step>> bars = {
         { { 0, 2, 76 }, { 2, 2, 79 }, { 4, 3, 84 }, { 7, 1, 83 }, { 8, 2, 81 }, { 10, 2, 79 }, { 12, 4, 76 } },
-        { { 0, 2, 81 }, { 2, 2, 79 }, { 4, 2, 76 }, { 6, 2, 72 }, { 8, 2, 74 }, { 10, 2, 76 }, { 12, 2, 72 },
+        { { 0, 2, 81 },
+          { 2, 2, 79 },
+          { 4, 2, 76 },
+          { 6, 2, 72 },
+          { 8, 2, 74 },
+          { 10, 2, 76 },
+          { 12, 2, 72 },
           { 14, 2, 69 } },
         { { 0, 3, 77 }, { 3, 3, 81 }, { 6, 2, 84 }, { 8, 2, 81 }, { 10, 2, 77 }, { 12, 2, 79 }, { 14, 2, 81 } },
         { { 0, 6, 79 }, { 6, 2, 74 }, { 8, 2, 79 }, { 10, 2, 83 }, { 12, 4, 86 } },
         { { 0, 2, 76 }, { 2, 2, 79 }, { 4, 3, 84 }, { 7, 1, 83 }, { 8, 2, 81 }, { 10, 2, 79 }, { 12, 4, 76 } },
         { { 0, 2, 81 }, { 2, 2, 84 }, { 4, 2, 83 }, { 6, 2, 81 }, { 8, 2, 79 }, { 10, 2, 76 }, { 12, 4, 79 } },
-        { { 0, 2, 77 }, { 2, 2, 76 }, { 4, 2, 74 }, { 6, 2, 77 }, { 8, 2, 76 }, { 10, 2, 74 }, { 12, 2, 71 },
+        { { 0, 2, 77 },
+          { 2, 2, 76 },
+          { 4, 2, 74 },
+          { 6, 2, 77 },
+          { 8, 2, 76 },
+          { 10, 2, 74 },
+          { 12, 2, 71 },
           { 14, 2, 74 } },
         { { 0, 4, 72 }, { 4, 2, 76 }, { 6, 2, 79 }, { 8, 4, 84 } },
     };
@@ -169,8 +185,8 @@ std::vector<Note> leadNotes( bool sectionB )
             if( section == 1 && bar % 8 == 7 )
                 steps = { { 0, 4, 72 }, { 4, 2, 74 }, { 6, 2, 76 }, { 8, 2, 79 }, { 10, 2, 81 }, { 12, 4, 79 } };
             if( section == 3 && bar % 8 == 7 )
-                steps = { { 0, 4, 84 }, { 4, 2, 79 }, { 6, 2, 76 }, { 8, 2, 74 }, { 10, 2, 76 }, { 12, 2, 79 },
-                          { 14, 2, 71 } };
+                steps = { { 0, 4, 84 },  { 4, 2, 79 },  { 6, 2, 76 }, { 8, 2, 74 },
+                          { 10, 2, 76 }, { 12, 2, 79 }, { 14, 2, 71 } };
             for( const Step& step : steps )
                 notes.push_back( { bodyBar( pass, bar ), step.tick, step.length, step.pitch } );
         }
@@ -415,7 +431,7 @@ void echoBus( Bus& bus, size_t delay, double feedback, double mix )
         bus.right[ i ] = float( inRight[ i ] + lowRight * mix );
     }
 }
-}
+} // namespace
 
 SoundBuffer compose()
 {
@@ -454,4 +470,4 @@ SoundBuffer compose()
     Synth::scaleToPeak( out.samples, 0.95 );
     return out;
 }
-}
+} // namespace ThemeComposer

@@ -16,6 +16,6 @@ constexpr size_t kTick = kLoopStart / 32;
 constexpr int kBodyBars = 32;
 
 SoundBuffer compose();
-}
+} // namespace ThemeComposer
 
 #endif

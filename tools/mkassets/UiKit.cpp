@@ -218,7 +218,7 @@ Tone toneOf( PillTone tone, bool lit )
         return lit ? Tone{ 0xFFC2E2, 0xFF5AAA, 0x6E0A44 } : Tone{ 0xFF9ACE, 0xE0388A, 0x5E0638 };
     }
 }
-}
+} // namespace
 
 void paintPill( Canvas& canvas, double x, double y, double w, double h, const std::string& label, PillTone tone,
                 bool lit, double textSize )
@@ -327,4 +327,4 @@ void placeCandy( Canvas& canvas, const std::string& word, double x, double y, do
     canvas.paint( small );
     cairo_restore( cr );
 }
-}
+} // namespace UiKit

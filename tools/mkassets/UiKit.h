@@ -20,7 +20,7 @@ const Colour kRim = Colour::hex( 0xFF8AC6 );
 const Colour kCard = Colour::hex( 0xFFF4FA );
 const Colour kPink = Colour::hex( 0xFF5FAE );
 const Colour kGold = Colour::hex( 0xFFD23A );
-}
+} // namespace Palette
 
 void roundRect( cairo_t* cr, double x, double y, double w, double h, double r );
 
@@ -55,6 +55,6 @@ TextPainter::Style bodyStyle( double size, TextPainter::Align align = TextPainte
 
 // A small candy drawn at any size (a tile kind by its word), centred on (x, y).
 void placeCandy( Canvas& canvas, const std::string& word, double x, double y, double size, double angle = 0.0 );
-}
+} // namespace UiKit
 
 #endif

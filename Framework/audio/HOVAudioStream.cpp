@@ -78,7 +78,7 @@ bool HOVAudioStream::setStream( const uint8_t* kpData, uint32_t size, int32_t bi
     m_currentSection = 0;
 
     ogg_int64_t total = ov_pcm_total( m_pState, -1 );
-    if( loopPosition < 0 || ( total >= 0 && loopPosition >= total ) )
+    if( loopPosition < 0 || ( loopPosition > 0 && total >= 0 && loopPosition >= total ) )
     {
         debugTrace( "HOVAudioStream::setStream - loop position %d outside the stream, looping from 0", loopPosition );
         m_loopPosition = 0;

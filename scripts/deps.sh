@@ -4,14 +4,17 @@
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
+  libvorbis-dev libogg-dev
+  libpng-dev libjpeg62-turbo-dev
   # The resource archive generator: drawing, text, fonts, encoders, speech.
-  libcairo2-dev libpango1.0-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
+  libcairo2-dev libpango1.0-dev libfreetype-dev libfontconfig-dev
   fonts-leckerli-one fonts-comic-neue fonts-league-spartan fonts-dejavu-core espeak-ng sox
 )
 
 # To run the tests.
 TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev zip unzip procps
+  imagemagick libjpeg-turbo-progs netpbm
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.

@@ -1,0 +1,124 @@
+#include "Framework/application/HEventQueue.h"
+
+#include "Framework/FileSystem/src/HFile.h"
+#include "Framework/application/HInputDevice.h"
+#include "Framework/util/src/HLog.h"
+#include "Framework/util/src/HProcessServices.h"
+
+HEventQueue::HEventQueue()
+    : m_ring()
+    , m_write( 0 )
+    , m_read( 0 )
+    , m_pPollSource( nullptr )
+    , m_pRecordFile( nullptr )
+    , m_pPlaybackFile( nullptr )
+    , m_playbackState( PS_NONE )
+    , m_lastMouse{ 0, 0 }
+    , m_lastEventTime( 0 )
+{
+}
+
+void HEventQueue::setPlaybackFile( HFile* pFile )
+{
+    m_pPlaybackFile = pFile;
+    m_playbackState = pFile != nullptr ? PS_PLAYING : PS_NONE;
+}
+
+void HEventQueue::clearPlaybackFile()
+{
+    m_pPlaybackFile = nullptr;
+    // Once exhausted, live input must not come back: the recorded run is over.
+    if( m_playbackState == PS_PLAYING )
+        m_playbackState = PS_NONE;
+}
+
+int HEventQueue::count() const
+{
+    return ( m_write - m_read + kCapacity ) % kCapacity;
+}
+
+bool HEventQueue::postEvent( const HEvent& event )
+{
+    HEvent& slot = m_ring[ m_write ];
+    slot = event;
+    slot.time = processServices().getTime();
+    int32_t next = ( m_write + 1 ) % kCapacity;
+    if( next == m_read )
+        return false;
+    if( m_pRecordFile != nullptr )
+    {
+        uint8_t record[ HEvent::kRecordSize ];
+        slot.toBytes( record );
+        m_pRecordFile->write( record, sizeof( record ) );
+    }
+    m_write = next;
+    return true;
+}
+
+bool HEventQueue::getEvent( HEvent& event )
+{
+    event.clear();
+    if( m_playbackState != PS_NONE )
+        return m_readPlayback( event );
+
+    if( m_takeFromRing( event ) )
+        return true;
+    if( m_pPollSource != nullptr )
+    {
+        while( !m_pPollSource->poll() )
+        {
+        }
+        if( m_takeFromRing( event ) )
+            return true;
+    }
+
+    // A clock that wrapped past 2^32 counts as moved on too, or the program would stall there.
+    uint64_t now = processServices().getTime();
+    if( now != m_lastEventTime )
+    {
+        HEvent stamp;
+        stamp.clear();
+        stamp.type = ET_TIMESTAMP;
+        postEvent( stamp );
+    }
+    return false;
+}
+
+bool HEventQueue::m_takeFromRing( HEvent& event )
+{
+    if( m_read == m_write )
+        return false;
+    event = m_ring[ m_read ];
+    m_read = ( m_read + 1 ) % kCapacity;
+    m_noteHandedOut( event );
+    return true;
+}
+
+bool HEventQueue::m_readPlayback( HEvent& event )
+{
+    if( m_playbackState == PS_EXHAUSTED )
+        return false;
+    uint8_t record[ HEvent::kRecordSize ];
+    uint32_t got = m_pPlaybackFile != nullptr ? m_pPlaybackFile->read( record, sizeof( record ) ) : 0;
+    if( got == sizeof( record ) )
+    {
+        event.fromBytes( record );
+        m_noteHandedOut( event );
+        return true;
+    }
+    // The journal has run out: end the run the way a closed window would, at the last replayed time.
+    if( got != 0 )
+        logMessage( "...journal ends with a partial record of %u bytes\n", static_cast<unsigned>( got ) );
+    logMessage( "...end of journal playback\n" );
+    m_playbackState = PS_EXHAUSTED;
+    event.type = ET_QUIT;
+    event.time = m_lastEventTime;
+    return true;
+}
+
+void HEventQueue::m_noteHandedOut( const HEvent& event )
+{
+    if( event.type == ET_MOUSEMOVE || ( ( event.type == ET_KEYDOWN || event.type == ET_KEYUP ) && event.key == KC_LBUTTON ) )
+        m_lastMouse = HPoint{ event.x, event.y };
+    m_lastEventTime = event.time;
+}

@@ -1,15 +1,24 @@
-// The built archive against the game's needs: every file the game names, decoded, with the size,
-// format and placement its drawing code implies. Names, positions and rules are typed here from
-// the game's description, not taken from the generator, so a slip on either side shows up.
+// The built archive against the game's needs: every file the game names, read through the game's
+// own file system and loaders, with the size, format and placement its drawing code implies.
+// Names, positions and rules are typed here from the game's description, not taken from the
+// generator, so a slip on either side shows up.
 
+#include "tests/support/MemoryDisplayDevice.h"
 #include "tests/tools/mkassets/AssetDecoding.h"
 
 #include "Framework/FileSystem/src/HZIPFileSystem.h"
+#include "Framework/audio/HOGGLoader.h"
+#include "Framework/audio/HOVAudioStream.h"
+#include "Framework/audio/HWAVLoader.h"
+#include "Framework/graphics/HImage.h"
+#include "Framework/graphics/HImageLoaderProxy.h"
+#include "Framework/graphics/HSurface.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -142,40 +151,88 @@ protected:
     static void SetUpTestSuite()
     {
         s_pictures = new std::map<std::string, Picture>();
+        s_masked = new std::map<std::string, bool>();
         s_files = new std::map<std::string, std::vector<uint8_t>>();
+        s_sounds = new std::map<std::string, Sound>();
         HZIPFileSystem archive;
         if( !archive.init( kArchive.c_str() ) )
             return;
-        std::vector<std::string> all = expectedPictures();
-        all.insert( all.end(), kWavSounds.begin(), kWavSounds.end() );
-        all.insert( all.end(), kOggSounds.begin(), kOggSounds.end() );
-        for( const std::string& name : all )
+        MemoryDisplayDevice display;
+        display.initScreen( 640, 480, "test", false, true );
+        for( const std::string& name : expectedPictures() )
         {
-            HFile* pFile = archive.openFileForRead( name.c_str() );
-            if( pFile == nullptr )
+            readBytes( archive, name );
+            // As a sprite loads it: the loader chosen by the name, then the display's 15-bit surface.
+            HImageLoaderProxy loader;
+            if( !loader.load( &archive, name.c_str() ) || loader.getImage() == nullptr )
                 continue;
-            std::vector<uint8_t> bytes( pFile->getSize() );
-            uint32_t got = bytes.empty() ? 0 : pFile->read( bytes.data(), uint32_t( bytes.size() ) );
-            pFile->close();
-            if( got != bytes.size() )
+            const HImage* pImage = loader.getImage();
+            if( pImage->getFormat() != IF_ARGB32 )
                 continue;
-            ( *s_files )[ name ] = bytes;
             Picture picture;
-            bool isJpeg = name.size() > 4 && name.compare( name.size() - 4, 4, ".jpg" ) == 0;
-            bool isTga = name.size() > 4 && name.compare( name.size() - 4, 4, ".tga" ) == 0;
-            if( ( isJpeg && AssetDecoding::decodeJPEG( bytes, picture ) ) ||
-                ( isTga && AssetDecoding::decodeTGA( bytes, picture ) ) )
-                ( *s_pictures )[ name ] = picture;
+            picture.width = pImage->getWidth();
+            picture.height = pImage->getHeight();
+            picture.depth = 32;
+            picture.rgba.resize( size_t( picture.width ) * size_t( picture.height ) * 4 );
+            for( int y = 0; y < picture.height; ++y )
+                for( int x = 0; x < picture.width; ++x )
+                    pImage->getPixelRGBA(
+                        x, y, &picture.rgba[ ( size_t( y ) * size_t( picture.width ) + size_t( x ) ) * 4 ] );
+            ( *s_pictures )[ name ] = picture;
+            HSurface* pSurface = display.createSurface( pImage );
+            if( pSurface != nullptr )
+                ( *s_masked )[ name ] = pSurface->getMask() != nullptr;
+            display.destroySurface( pSurface );
         }
+        for( const std::string& name : kWavSounds )
+            loadSound( archive, name, true );
+        for( const std::string& name : kOggSounds )
+            loadSound( archive, name, false );
         archive.shutdown();
+    }
+
+    static void readBytes( HZIPFileSystem& archive, const std::string& name )
+    {
+        HFile* pFile = archive.openFileForRead( name.c_str() );
+        if( pFile == nullptr )
+            return;
+        std::vector<uint8_t> bytes( pFile->getSize() );
+        uint32_t got = bytes.empty() ? 0 : pFile->read( bytes.data(), uint32_t( bytes.size() ) );
+        pFile->close();
+        if( got == bytes.size() )
+            ( *s_files )[ name ] = bytes;
+    }
+
+    // As the sound bank loads it: 16 bits at 22050 Hz.
+    static void loadSound( HZIPFileSystem& archive, const std::string& name, bool wav )
+    {
+        readBytes( archive, name );
+        HWAVLoader wavLoader;
+        HOGGLoader oggLoader;
+        HAudioLoader& loader = wav ? static_cast<HAudioLoader&>( wavLoader ) : oggLoader;
+        AudioSample sample{};
+        if( !loader.loadAudioSample( &archive, name.c_str(), sample, 16, 22050 ) )
+            return;
+        Sound sound;
+        sound.channels = sample.channels;
+        sound.rate = sample.frequency;
+        sound.samples.resize( size_t( sample.size ) / 2 );
+        std::memcpy( sound.samples.data(), sample.data, sound.samples.size() * 2 );
+        HAudioLoader::freeSampleData( sample.data );
+        if( sample.bits == 16 )
+            ( *s_sounds )[ name ] = sound;
     }
 
     static void TearDownTestSuite()
     {
         delete s_pictures;
+        delete s_masked;
         delete s_files;
+        delete s_sounds;
         s_pictures = nullptr;
+        s_masked = nullptr;
         s_files = nullptr;
+        s_sounds = nullptr;
     }
 
     const Picture& picture( const std::string& name )
@@ -184,7 +241,7 @@ protected:
         auto found = s_pictures->find( name );
         if( found == s_pictures->end() )
         {
-            ADD_FAILURE() << name << " is missing or cannot be decoded";
+            ADD_FAILURE() << name << " is missing or the game's loader refuses it";
             return kNone;
         }
         return found->second;
@@ -196,12 +253,28 @@ protected:
         return { x, y, x + p.width, y + p.height };
     }
 
+    const Sound& sound( const std::string& name )
+    {
+        static const Sound kNone;
+        auto found = s_sounds->find( name );
+        if( found == s_sounds->end() )
+        {
+            ADD_FAILURE() << name << " is missing or the game's loader refuses it at 16 bits, 22050 Hz";
+            return kNone;
+        }
+        return found->second;
+    }
+
     static std::map<std::string, Picture>* s_pictures;
+    static std::map<std::string, bool>* s_masked;
     static std::map<std::string, std::vector<uint8_t>>* s_files;
+    static std::map<std::string, Sound>* s_sounds;
 };
 
 std::map<std::string, Picture>* ArchiveContentsTest::s_pictures = nullptr;
+std::map<std::string, bool>* ArchiveContentsTest::s_masked = nullptr;
 std::map<std::string, std::vector<uint8_t>>* ArchiveContentsTest::s_files = nullptr;
+std::map<std::string, Sound>* ArchiveContentsTest::s_sounds = nullptr;
 } // namespace
 
 TEST_F( ArchiveContentsTest, HoldsExactlyTheFilesTheGameNames )
@@ -229,6 +302,9 @@ TEST_F( ArchiveContentsTest, PicturesDecodeInTheFormatsTheLoadersTake )
     {
         const Picture& p = picture( name );
         EXPECT_GT( p.width, 0 ) << name;
+        ASSERT_TRUE( s_masked->count( name ) ) << name << " made no surface";
+        // Backgrounds are copied whole; sprites need their mask to be drawn over them.
+        EXPECT_EQ( ( *s_masked )[ name ], name.compare( name.size() - 4, 4, ".tga" ) == 0 ) << name;
         if( name.compare( name.size() - 4, 4, ".tga" ) == 0 )
         {
             const std::vector<uint8_t>& bytes = s_files->at( name );
@@ -495,6 +571,7 @@ TEST_F( ArchiveContentsTest, WavSoundsHaveTheHeaderTheLoaderReadsAtFixedOffsets 
         EXPECT_EQ( std::string( b.begin() + 36, b.begin() + 40 ), "data" ) << name;
         EXPECT_EQ( u32( 40 ), b.size() - 44 ) << name;
         EXPECT_EQ( u32( 4 ), b.size() - 8 ) << name;
+        EXPECT_EQ( sound( name ).samples.size() * 2, b.size() - 44 ) << name;
     }
 }
 
@@ -502,27 +579,29 @@ TEST_F( ArchiveContentsTest, OggSoundsDecodeAtTheMixersRate )
 {
     for( const std::string& name : kOggSounds )
     {
+        const Sound& loaded = sound( name );
+        EXPECT_GE( loaded.channels, 1 ) << name;
+        EXPECT_LE( loaded.channels, 2 ) << name;
+        // The loader hands the mixer the rate it asked for without looking; the file must match it.
+        Sound decoded;
         ASSERT_TRUE( s_files->count( name ) ) << name;
-        Sound sound;
-        ASSERT_TRUE( AssetDecoding::decodeOgg( s_files->at( name ), sound ) ) << name;
-        EXPECT_EQ( sound.rate, 22050 ) << name;
-        EXPECT_GE( sound.channels, 1 ) << name;
-        EXPECT_LE( sound.channels, 2 ) << name;
+        ASSERT_TRUE( AssetDecoding::decodeOgg( s_files->at( name ), decoded ) ) << name;
+        EXPECT_EQ( decoded.rate, 22050 ) << name;
+        EXPECT_EQ( decoded.samples.size(), loaded.samples.size() ) << name;
         int peak = 0;
-        for( int16_t v : sound.samples )
+        for( int16_t v : loaded.samples )
             peak = std::max( peak, std::abs( int( v ) ) );
         EXPECT_GT( peak, 3000 ) << name << " is (nearly) silent";
-        EXPECT_LT( sound.frames(), size_t( 22050 * 4 ) + ( name == "theme.ogg" ? size_t( 22050 * 90 ) : 0 ) ) << name;
+        EXPECT_LT( loaded.frames(), size_t( 22050 * 4 ) + ( name == "theme.ogg" ? size_t( 22050 * 90 ) : 0 ) ) << name;
     }
 }
 
 TEST_F( ArchiveContentsTest, ThemeLoopsSeamlesslyFromSample66016 )
 {
-    Sound theme;
-    ASSERT_TRUE( AssetDecoding::decodeOgg( s_files->at( "theme.ogg" ), theme ) );
+    const Sound& theme = sound( "theme.ogg" );
     // The mixer takes the music stream's blocks as stereo frames.
-    EXPECT_EQ( theme.channels, 2 );
-    double seconds = double( theme.frames() ) / theme.rate;
+    ASSERT_EQ( theme.channels, 2 );
+    double seconds = double( theme.frames() ) / 22050.0;
     EXPECT_GE( seconds, 45.0 );
     EXPECT_LE( seconds, 90.0 );
     ASSERT_GT( theme.frames(), 66016u + 22050u );
@@ -531,11 +610,35 @@ TEST_F( ArchiveContentsTest, ThemeLoopsSeamlesslyFromSample66016 )
     // ...and the half second before the jump must be the music that leads into 66016 the first time,
     // so every return sounds like the first arrival (a loop point off by a few samples fails here).
     EXPECT_LT( AssetDecoding::leadInDifference( theme, theme.frames(), 66016, 11025 ), -20.0 );
+
+    // The game's music stream, as the application sets it up, carries a block across the end.
+    const std::vector<uint8_t>& bytes = s_files->at( "theme.ogg" );
+    HOVAudioStream music;
+    ASSERT_TRUE( music.init() );
+    ASSERT_TRUE( music.setStream( bytes.data(), uint32_t( bytes.size() ), 16, 22050, 66016 ) );
+    const size_t before = 2000;
+    std::vector<int16_t> block( 4096 * 2 );
+    size_t played = 0;
+    const size_t stopAt = theme.frames() - before;
+    while( played < stopAt )
+    {
+        size_t frames = std::min<size_t>( 4096, stopAt - played );
+        ASSERT_EQ( music.readNextChunk( reinterpret_cast<uint8_t*>( block.data() ), int32_t( frames * 4 ) ),
+                   int32_t( frames * 4 ) );
+        played += frames;
+    }
+    ASSERT_EQ( music.readNextChunk( reinterpret_cast<uint8_t*>( block.data() ), 4096 * 4 ), 4096 * 4 );
+    music.shutdown();
+    for( size_t i = 0; i < before * 2; ++i )
+        ASSERT_EQ( block[ i ], theme.samples[ stopAt * 2 + i ] ) << "frame " << i / 2 << " before the end";
+    for( size_t i = before * 2; i < block.size(); ++i )
+        ASSERT_EQ( block[ i ], theme.samples[ 66016 * 2 + i - before * 2 ] )
+            << "frame " << i / 2 - before << " after the jump";
 }
 
 TEST_F( ArchiveContentsTest, AlarmLoopsSeamlesslyOnItself )
 {
-    Sound klaxon;
-    ASSERT_TRUE( AssetDecoding::decodeOgg( s_files->at( "klaxon.ogg" ), klaxon ) );
+    const Sound& klaxon = sound( "klaxon.ogg" );
+    ASSERT_GT( klaxon.frames(), 100u );
     EXPECT_LT( AssetDecoding::joinPercentile( klaxon, klaxon.frames() - 1, 0 ), 99.0 );
 }

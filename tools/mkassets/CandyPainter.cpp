@@ -509,6 +509,7 @@ void paintChocolate( Canvas& canvas )
                 cairo_set_source( cr, bevel );
                 roundRectPath( cr, x, y, w, h, 0.03 );
                 cairo_fill( cr );
+                cairo_pattern_destroy( bevel );
                 cairo_set_source_rgba( cr, 0.5, 0.29, 0.13, 1 );
                 roundRectPath( cr, x + 0.035, y + 0.035, w - 0.07, h - 0.07, 0.02 );
                 cairo_fill( cr );

@@ -1,5 +1,6 @@
 #include "Framework/application/HApplication.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Framework/FileSystem/src/HFile.h"
@@ -9,6 +10,7 @@
 #include "Framework/application/HControl.h"
 #include "Framework/application/HInputDevice.h"
 #include "Framework/graphics/HDisplayDevice.h"
+#include "Framework/graphics/VXSprite.h"
 #include "Framework/object/HObjectList.h"
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HLog.h"

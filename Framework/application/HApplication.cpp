@@ -109,7 +109,7 @@ int HApplication::runProcess( const char* kpCmdLine, const char* kpExecutablePat
 bool HApplication::init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
                          bool soundEnabled )
 {
-    ( void )kpExeDir;
+    (void)kpExeDir;
     m_softwareCursor = softwareCursor;
     if( m_pControls == nullptr )
         m_pControls = new HObjectList( "VXControl" );
@@ -169,7 +169,7 @@ bool HApplication::m_createDevices( const char* kpTitle, bool soundOn, bool full
                                     int32_t sampleRate )
 {
     // The audio driver is chosen by "c_soundDriver"; the flag is kept for the callers' sake.
-    ( void )soundOn;
+    (void)soundOn;
     HGlobal::setEventQueue( &m_eventQueue );
     logMessage( "...Creating display device\n" );
     if( !m_createDisplayDevice( kpTitle, fullscreen, noDoubleClick, width, height ) )
@@ -186,11 +186,11 @@ bool HApplication::m_createDevices( const char* kpTitle, bool soundOn, bool full
 bool HApplication::m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,
                                           int32_t height )
 {
-    ( void )kpTitle;
-    ( void )fullscreen;
-    ( void )noDoubleClick;
-    ( void )width;
-    ( void )height;
+    (void)kpTitle;
+    (void)fullscreen;
+    (void)noDoubleClick;
+    (void)width;
+    (void)height;
     // No display device has been built into this program yet.
     debugTrace( "m_createDisplayDevice failed, probably because another instance is running" );
     return false;
@@ -212,10 +212,10 @@ bool HApplication::m_createInputDevice()
 bool HApplication::m_createAudioDevice( HFileSystem* pFileSystem, int32_t channels, int32_t bitsPerSample,
                                         int32_t sampleRate )
 {
-    ( void )pFileSystem;
-    ( void )channels;
-    ( void )bitsPerSample;
-    ( void )sampleRate;
+    (void)pFileSystem;
+    (void)channels;
+    (void)bitsPerSample;
+    (void)sampleRate;
     // No audio device has been built into this program yet: the game runs silently.
     return false;
 }

@@ -137,7 +137,8 @@ bool HEventQueue::m_readPlayback( HEvent& event )
 
 void HEventQueue::m_noteHandedOut( const HEvent& event )
 {
-    if( event.type == ET_MOUSEMOVE || ( ( event.type == ET_KEYDOWN || event.type == ET_KEYUP ) && event.key == KC_LBUTTON ) )
+    if( event.type == ET_MOUSEMOVE ||
+        ( ( event.type == ET_KEYDOWN || event.type == ET_KEYUP ) && event.key == KC_LBUTTON ) )
         m_lastMouse = HPoint{ event.x, event.y };
     m_lastEventTime = event.time;
 }

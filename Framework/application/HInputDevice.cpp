@@ -6,13 +6,9 @@ HInputDevice::HInputDevice() = default;
 
 HInputDevice::~HInputDevice() = default;
 
-void HInputDevice::suspend()
-{
-}
+void HInputDevice::suspend() {}
 
-void HInputDevice::resume()
-{
-}
+void HInputDevice::resume() {}
 
 void HInputDevice::setProvider( Provider provider )
 {

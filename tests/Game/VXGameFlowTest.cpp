@@ -81,9 +81,9 @@ TEST( VXGameFlowTest, AWholeLevelRunsThroughItsStatesInOrder )
     EXPECT_EQ( game.getPhaseTotal(), 0 );
     toIdle( harness );
 
-    const std::vector<int32_t> kStates = { GS_INFO_START, GS_LEVEL_INTRO, GS_IDLE,      GS_SLIDING,
+    const std::vector<int32_t> kStates = { GS_INFO_START, GS_LEVEL_INTRO,    GS_IDLE,       GS_SLIDING,
                                            GS_CRUNCHING,  GS_LEVEL_COMPLETE, GS_TIME_BONUS, GS_NEXT_LEVEL,
-                                           GS_INFO_HINT,  GS_LEVEL_INTRO, GS_IDLE };
+                                           GS_INFO_HINT,  GS_LEVEL_INTRO,    GS_IDLE };
     EXPECT_EQ( game.states, kStates );
     EXPECT_EQ( game.getLevel(), 1 );
     EXPECT_GT( game.presentationUpdates, 0 );

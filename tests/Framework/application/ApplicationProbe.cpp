@@ -57,8 +57,8 @@ void ApplicationProbe::makeDisplay()
     HGlobal::setDisplayDevice( pDisplay );
 }
 
-bool ApplicationProbe::m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick,
-                                              int32_t width, int32_t height )
+bool ApplicationProbe::m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,
+                                              int32_t height )
 {
     if( !displayWorks )
         return HApplication::m_createDisplayDevice( kpTitle, fullscreen, noDoubleClick, width, height );
@@ -83,7 +83,7 @@ ProbeControl::~ProbeControl()
 
 void ProbeControl::draw( HDisplayDevice* pDisplay, const HRect& clip )
 {
-    ( void )pDisplay;
+    (void)pDisplay;
     m_log.push_back( m_name + " draw " + std::to_string( clip.left ) + "," + std::to_string( clip.top ) );
 }
 

@@ -83,9 +83,9 @@ std::string TestGame::snapshot() const
 {
     uint32_t clockBits = 0;
     std::memcpy( &clockBits, &m_timeLeft, sizeof( clockBits ) );
-    std::string text = std::to_string( m_state ) + " " + std::to_string( m_phaseLeft ) + " " + std::to_string( m_level ) +
-                       " " + std::to_string( m_score ) + " " + std::to_string( m_linesToGo ) + " " +
-                       std::to_string( clockBits ) + " ";
+    std::string text = std::to_string( m_state ) + " " + std::to_string( m_phaseLeft ) + " " +
+                       std::to_string( m_level ) + " " + std::to_string( m_score ) + " " +
+                       std::to_string( m_linesToGo ) + " " + std::to_string( clockBits ) + " ";
     for( int y = 0; y < VXBoard::kSize; ++y )
     {
         for( int x = 0; x < VXBoard::kSize; ++x )
@@ -117,7 +117,7 @@ void TestGame::m_handleInput( const HEvent& event )
 
 void TestGame::m_updatePresentation( int32_t elapsed )
 {
-    ( void )elapsed;
+    (void)elapsed;
     ++presentationUpdates;
 }
 
@@ -129,7 +129,7 @@ bool TestGame::m_loadAssets()
 
 int32_t TestGame::highScoreRank( int32_t score )
 {
-    ( void )score;
+    (void)score;
     return rank;
 }
 
@@ -181,8 +181,8 @@ GameHarness::GameHarness( const Options& options )
     HInputDevice::setProvider( provideHarnessInput );
 
     std::string exeDir = m_dir.path() + "/";
-    m_started = m_game.init( options.trace, options.journal, exeDir.c_str(), options.playback ? "harness" : "", true,
-                             true );
+    m_started =
+        m_game.init( options.trace, options.journal, exeDir.c_str(), options.playback ? "harness" : "", true, true );
     if( options.connectSound )
         m_game.setSoundService( &m_sound );
 }

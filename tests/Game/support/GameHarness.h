@@ -66,11 +66,11 @@ public:
     void setTimeLeft( float seconds ) { m_timeLeft = seconds; }
     void setLinesToGo( int32_t lines ) { m_linesToGo = lines; }
     void setLastMovePoint( const HPoint& point ) { m_lastMovePoint = point; }
+    using HApplication::m_beginPause;
+    using HApplication::m_endPause;
     using VXGame::m_frameStep;
     using VXGame::m_frameUpdate;
     using VXGame::m_takeFrameTime;
-    using HApplication::m_beginPause;
-    using HApplication::m_endPause;
 
     // The whole state of the rules, as text: state, phase, level, score, lines, clock bits, board.
     std::string snapshot() const;
@@ -151,7 +151,6 @@ public:
     bool playJournal();
     // The bytes of "journal.bin" in the working folder.
     std::string journalBytes() const;
-
 
 private:
     void m_writeRegistry( const Options& options );

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
-# GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass.
+# GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
+# GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread.
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -41,6 +42,20 @@ run_suite() {
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_BENCH=OFF
+fi
+
+if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then
+  echo "== build-tsan"
+  mkdir -p build-tsan
+  tsan_line=$(scripts/test-tsan.sh 2>&1 | tee build-tsan/run.log | tail -n 1)
+  if [[ "$tsan_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-tsan/run.log
+  else
+    tail -n 50 build-tsan/run.log; failed=$((failed + 1))
+  fi
+  echo "tsan: $tsan_line"
 fi
 
 echo "$passed passed, $failed failed"

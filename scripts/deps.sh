@@ -4,6 +4,7 @@
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
+  libvorbis-dev libogg-dev
   libpng-dev libjpeg62-turbo-dev
 )
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Framework/application/HApplication.h"
+#include "Framework/platform/sdl/HSDLInputDevice.h"
 #include "Framework/platform/sdl/HSDLProcessServices.h"
 #include "Framework/util/src/HLog.h"
 #include "Framework/util/src/HText.h"
@@ -15,6 +16,7 @@ int main( int argc, char** argv )
     SDL_SetMainReady();
     static HSDLProcessServices s_services;
     setProcessServices( &s_services );
+    HInputDevice::setProvider( HSDLInputDevice::obtain );
 
     // Switches are found by substring, so the arguments are simply joined with single spaces.
     std::string line;

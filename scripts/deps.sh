@@ -10,7 +10,7 @@ BUILD_PACKAGES=(
 
 # To run the tests.
 TEST_PACKAGES=(
-  libgtest-dev libbenchmark-dev zip unzip procps
+  libgtest-dev libbenchmark-dev libpixman-1-dev zip unzip procps
   imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox
 )
 

@@ -3,7 +3,7 @@
 #include "Framework/util/src/HLog.h"
 #include "Game/VXBoard.h"
 #include "Game/VXDrawing.h"
-#include "Game/VXGameState.h"
+#include "Game/VXGame.h"
 #include "Game/VXSpriteTable.h"
 
 namespace

@@ -1,5 +1,7 @@
 #include "Game/dialogs/VXControl.h"
 
+#include <initializer_list>
+
 #include "Framework/application/HApplication.h"
 #include "Framework/application/HEvent.h"
 #include "Framework/graphics/HBlitter.h"

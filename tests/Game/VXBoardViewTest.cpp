@@ -6,7 +6,7 @@
 #include "Framework/application/HRandom.h"
 #include "Game/VXBoard.h"
 #include "Game/VXBoardView.h"
-#include "Game/VXGameState.h"
+#include "Game/VXGame.h"
 #include "Game/VXSpriteTable.h"
 #include "tests/Game/support/SpriteFiles.h"
 #include "tests/support/MemoryDisplayDevice.h"

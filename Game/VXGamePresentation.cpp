@@ -7,6 +7,8 @@
 #include "Game/VXBoardView.h"
 #include "Game/VXDrawing.h"
 #include "Game/VXGame.h"
+#include "Game/VXPauseControl.h"
+#include "Game/VXStartControl.h"
 
 namespace
 {
@@ -200,4 +202,8 @@ void VXGame::m_updatePresentation( int32_t elapsed )
     HRect hand;
     if( m_handRect( hand ) )
         invalidateRect( hand );
+    if( m_pStartControl != nullptr )
+        m_pStartControl->refreshShown();
+    if( m_pPauseControl != nullptr )
+        m_pPauseControl->refreshShown();
 }

@@ -6,18 +6,9 @@
 
 VXPauseControl::VXPauseControl( VXGame& game, VXSpriteTable& sprites )
     : m_game( game )
+    , m_wasShown( false )
     , m_sprites( sprites )
 {
-}
-
-const char* VXPauseControl::getClassName() const
-{
-    return "VXPauseControl";
-}
-
-bool VXPauseControl::isA( const char* kpClassName ) const
-{
-    return sameClassName( kpClassName, "VXPauseControl" ) || VXControl::isA( kpClassName );
 }
 
 bool VXPauseControl::isShown() const
@@ -32,6 +23,15 @@ void VXPauseControl::showPauseState()
         setImages( m_sprites.get( SPR_ICON_RESUME ), m_sprites.get( SPR_ICON_RESUME_LIT ), nullptr );
     else
         setImages( m_sprites.get( SPR_ICON_PAUSE ), m_sprites.get( SPR_ICON_PAUSE_LIT ), nullptr );
+}
+
+void VXPauseControl::refreshShown()
+{
+    bool shown = isShown();
+    if( shown == m_wasShown )
+        return;
+    m_wasShown = shown;
+    m_invalidate();
 }
 
 void VXPauseControl::draw( HDisplayDevice* pDisplay, const HRect& clip )

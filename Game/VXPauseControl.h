@@ -16,17 +16,18 @@ public:
 
     VXPauseControl( VXGame& game, VXSpriteTable& sprites );
 
-    const char* getClassName() const override;
-    bool isA( const char* kpClassName ) const override;
     void draw( HDisplayDevice* pDisplay, const HRect& clip ) override;
     bool handleEvent( const HEvent& event ) override;
 
     bool isShown() const;
+    // Redraws the control's place when the game's state showed or hid it since the last frame.
+    void refreshShown();
     // The image pair that matches the game's pause.
     void showPauseState();
 
 private:
     VXGame& m_game;
+    bool m_wasShown;
     VXSpriteTable& m_sprites;
 };
 

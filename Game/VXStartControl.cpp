@@ -5,23 +5,23 @@
 
 VXStartControl::VXStartControl( VXGame& game )
     : m_game( game )
+    , m_wasShown( false )
 {
-}
-
-const char* VXStartControl::getClassName() const
-{
-    return "VXStartControl";
-}
-
-bool VXStartControl::isA( const char* kpClassName ) const
-{
-    return sameClassName( kpClassName, "VXStartControl" ) || VXControl::isA( kpClassName );
 }
 
 bool VXStartControl::isShown() const
 {
     int32_t state = m_game.getState();
     return state >= GS_INFO_START && state <= GS_INFO_BLUE && !m_game.isPaused();
+}
+
+void VXStartControl::refreshShown()
+{
+    bool shown = isShown();
+    if( shown == m_wasShown )
+        return;
+    m_wasShown = shown;
+    m_invalidate();
 }
 
 void VXStartControl::draw( HDisplayDevice* pDisplay, const HRect& clip )

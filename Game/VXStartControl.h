@@ -6,7 +6,8 @@
 class VXGame;
 
 // "Click to start" under the information pictures: the pictures show it unlit, so it has only its
-// lit image, drawn under the pointer. Clicking it leaves the information screen.
+// lit image, drawn under the pointer. Clicking it leaves the information screen. Like every control
+// of the main screen it keeps the class name "VXControl", the only one the control list takes.
 class VXStartControl : public VXControl
 {
 public:
@@ -15,16 +16,17 @@ public:
 
     explicit VXStartControl( VXGame& game );
 
-    const char* getClassName() const override;
-    bool isA( const char* kpClassName ) const override;
     void draw( HDisplayDevice* pDisplay, const HRect& clip ) override;
     bool handleEvent( const HEvent& event ) override;
 
     // Shown and clickable on the information screens while the game is not paused.
     bool isShown() const;
+    // Redraws the control's place when the game's state showed or hid it since the last frame.
+    void refreshShown();
 
 private:
     VXGame& m_game;
+    bool m_wasShown;
 };
 
 #endif

@@ -20,6 +20,20 @@ const Switch kSwitches[] = {
     { "-dsound", nullptr, "use the default sound output as it is configured" },
 };
 
+const int kExtraCapacity = 8;
+Switch s_extra[ kExtraCapacity ];
+int s_extraCount = 0;
+
+// The game's switches, then the program's own.
+template <typename Visit>
+void forEachSwitch( Visit visit )
+{
+    for( const Switch& entry : kSwitches )
+        visit( entry );
+    for( int i = 0; i < s_extraCount; ++i )
+        visit( s_extra[ i ] );
+}
+
 const char* baseName( const char* kpPath )
 {
     const char* kpSlash = std::strrchr( kpPath, '/' );
@@ -33,13 +47,12 @@ void HCommandLine::printUsage( const char* kpProgram, FILE* pOut )
 {
     std::fprintf( pOut, "Usage: %s [options]\n", kpProgram );
     std::fprintf( pOut, "Slide the candies into the gap; full rows and columns crunch before the clock runs out.\n\n" );
-    for( const Switch& entry : kSwitches )
-    {
+    forEachSwitch( [pOut]( const Switch& entry ) {
         char left[ 32 ];
         std::snprintf( left, sizeof( left ), "%s%s%s", entry.kpName, entry.kpArgument != nullptr ? " " : "",
                        entry.kpArgument != nullptr ? entry.kpArgument : "" );
         std::fprintf( pOut, "  %-14s %s\n", left, entry.kpHelp );
-    }
+    } );
     std::fprintf( pOut, "  %-14s %s\n", "--help", "show this text and exit" );
     std::fprintf( pOut, "  %-14s %s\n", "--version", "show the version and exit" );
     std::fprintf( pOut, "\nIn the game: mouse or arrow keys to move, Enter to go on, Alt+Return for full screen,\n"
@@ -68,11 +81,10 @@ int HCommandLine::check( int argc, const char* const* kapArgv, const char* kpVer
     {
         const char* kpArgument = kapArgv[ i ] != nullptr ? kapArgv[ i ] : "";
         const Switch* kpFound = nullptr;
-        for( const Switch& entry : kSwitches )
-        {
+        forEachSwitch( [kpArgument, &kpFound]( const Switch& entry ) {
             if( std::strcmp( kpArgument, entry.kpName ) == 0 )
                 kpFound = &entry;
-        }
+        } );
         if( kpFound == nullptr )
         {
             if( kpArgument[ 0 ] == '-' )
@@ -82,16 +94,19 @@ int HCommandLine::check( int argc, const char* const* kapArgv, const char* kpVer
             std::fprintf( pErr, "Try '%s --help' for the options.\n", kpProgram );
             return 2;
         }
-        if( kpFound->kpArgument != nullptr )
-        {
-            if( i + 1 >= argc || kapArgv[ i + 1 ] == nullptr || kapArgv[ i + 1 ][ 0 ] == 0 )
-            {
-                std::fprintf( pErr, "%s: option '%s' needs a %s\n", kpProgram, kpArgument, kpFound->kpArgument );
-                std::fprintf( pErr, "Try '%s --help' for the options.\n", kpProgram );
-                return 2;
-            }
+        // A switch's argument is the next word unless that is a switch itself; without one the
+        // switch does nothing (a demo without a name plays nothing).
+        if( kpFound->kpArgument != nullptr && i + 1 < argc && kapArgv[ i + 1 ] != nullptr &&
+            kapArgv[ i + 1 ][ 0 ] != '-' )
             ++i;
-        }
     }
     return kRun;
+}
+
+bool HCommandLine::addSwitch( const char* kpName, const char* kpArgument, const char* kpHelp )
+{
+    if( kpName == nullptr || kpHelp == nullptr || s_extraCount >= kExtraCapacity )
+        return false;
+    s_extra[ s_extraCount++ ] = { kpName, kpArgument, kpHelp };
+    return true;
 }

@@ -17,6 +17,10 @@ public:
     static int check( int argc, const char* const* kapArgv, const char* kpVersion, FILE* pOut, FILE* pErr );
 
     static void printUsage( const char* kpProgram, FILE* pOut );
+
+    // A program with switches of its own names them here before the check (a handful at most);
+    // the texts are not copied. The argument's name is null for a switch that takes none.
+    static bool addSwitch( const char* kpName, const char* kpArgument, const char* kpHelp );
 };
 
 #endif

@@ -78,9 +78,18 @@ TEST( HCommandLineTest, UnknownArgumentsAreReportedNotIgnored )
     EXPECT_EQ( outcome.result, 2 );
     EXPECT_NE( outcome.err.find( "unexpected argument 'stray'" ), std::string::npos );
 
-    // The demo needs its name.
-    outcome = check( { "-demo" } );
-    EXPECT_EQ( outcome.result, 2 );
-    EXPECT_NE( outcome.err.find( "option '-demo' needs a NAME" ), std::string::npos );
-    EXPECT_EQ( check( { "-demo", "" } ).result, 2 );
+    // A demo's name is the word after it; a demo without one is allowed (it plays nothing), and a
+    // switch after it is a switch, not its name.
+    EXPECT_EQ( check( { "-trace", "-demo" } ).result, HCommandLine::kRun );
+    EXPECT_EQ( check( { "-demo", "-trace" } ).result, HCommandLine::kRun );
+    EXPECT_EQ( check( { "-demo", "-trace", "name" } ).result, 2 );
+}
+
+TEST( HCommandLineTest, AProgramMayNameSwitchesOfItsOwn )
+{
+    EXPECT_EQ( check( { "-probe-only" } ).result, 2 );
+    ASSERT_TRUE( HCommandLine::addSwitch( "-probe-only", "N", "a switch of the test's own" ) );
+    EXPECT_EQ( check( { "-probe-only", "4", "-trace" } ).result, HCommandLine::kRun );
+    EXPECT_NE( check( { "--help" } ).out.find( "-probe-only N" ), std::string::npos );
+    EXPECT_FALSE( HCommandLine::addSwitch( nullptr, nullptr, "no name" ) );
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
-# GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass.
+# GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
+# GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -41,6 +42,21 @@ run_suite() {
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_BENCH=OFF
+fi
+
+# The Windows program, cross-built with MinGW-w64 and tested under Wine.
+if [ "${GLIMMERDROP_SKIP_WINDOWS:-0}" != "1" ]; then
+  echo "== build-windows"
+  windows_log=$(mktemp)
+  scripts/test-windows.sh 2>&1 | tee "$windows_log"
+  windows_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$windows_log" | tail -n 1)
+  rm -f "$windows_log"
+  if [ -n "$windows_summary" ]; then
+    passed=$((passed + $(echo "$windows_summary" | cut -d' ' -f1)))
+    failed=$((failed + $(echo "$windows_summary" | cut -d' ' -f3)))
+  else
+    failed=$((failed + 1))
+  fi
 fi
 
 echo "$passed passed, $failed failed"

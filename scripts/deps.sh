@@ -4,11 +4,14 @@
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
+  libvorbis-dev libogg-dev
+  libpng-dev libjpeg62-turbo-dev
 )
 
 # To run the tests.
 TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev zip unzip procps
+  imagemagick libjpeg-turbo-progs netpbm
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.

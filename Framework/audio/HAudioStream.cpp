@@ -1,0 +1,3 @@
+#include "Framework/audio/HAudioStream.h"
+
+HAudioStream::~HAudioStream() = default;

@@ -33,6 +33,10 @@ if(GLIMMERDROP_WINDOWS_PREFIX)
   set(ENV{PKG_CONFIG_PATH} "")
 endif()
 
+# g++ on Linux always defines _GNU_SOURCE, which brings M_PI and friends; MinGW wants this instead.
+set(CMAKE_C_FLAGS_INIT "-D_USE_MATH_DEFINES")
+set(CMAKE_CXX_FLAGS_INIT "-D_USE_MATH_DEFINES")
+
 # Static archives only, and the C and C++ run-times and winpthreads linked in.
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -343,10 +343,17 @@ build_dependencies() {
 
 build_program() {
   local start=$SECONDS
+  # Compiler settings of the toolchain are cached at the first configure; start afresh when it changes.
+  local toolchain_key
+  toolchain_key=$(sha256sum "$TOOLCHAIN" | cut -c1-16)
+  if [ "$(cat "$WINDOWS_BUILD/.toolchain-key" 2>/dev/null)" != "$toolchain_key" ]; then
+    rm -rf "$WINDOWS_BUILD/CMakeCache.txt" "$WINDOWS_BUILD/CMakeFiles"
+  fi
   cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DGLIMMERDROP_WINDOWS_PREFIX="$PREFIX" \
     -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_BENCH=OFF >"$WINDOWS_BUILD/configure.log" 2>&1 \
     || { cat "$WINDOWS_BUILD/configure.log" >&2; return 1; }
+  echo "$toolchain_key" >"$WINDOWS_BUILD/.toolchain-key"
   cmake --build "$WINDOWS_BUILD" -j "$JOBS"
   echo "-- Windows build done in $((SECONDS - start)) s: $WINDOWS_BUILD"
 }

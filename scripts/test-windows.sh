@@ -10,7 +10,7 @@ ROOT=$PWD
 source scripts/deps.sh
 source scripts/windows-env.sh
 
-ensure_packages "${WINDOWS_TEST_PACKAGES[@]}" || { echo "0 passed, 1 failed"; exit 1; }
+ensure_packages "${TEST_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}" || { echo "0 passed, 1 failed"; exit 1; }
 
 if [ "${1:-}" != "--no-build" ]; then
   if ! scripts/build-windows.sh; then
@@ -35,17 +35,13 @@ if ! wine_session_start "$RESULTS"; then
 fi
 trap wine_session_stop EXIT
 
-# Tests that build their fixtures with the build machine's own tools (the zip program
-# through a POSIX shell) cannot make them inside Wine; the Linux suite runs them.
-EXCLUDED='HZIPFileSystemTest.*'
-
 # Runs one test program and adds its results to the counts. A program that dies before
 # gtest's closing line counts as one more failure, whatever it had passed so far.
 run_test_program() {
   local exe=$1 name
   name=$(basename "$exe" .exe)
   local log=$RESULTS/$name.log
-  (cd "$WINDOWS_BUILD" && timeout -k 10 600 wine "$exe" --gtest_filter="-$EXCLUDED" --gtest_color=no) \
+  (cd "$WINDOWS_BUILD" && timeout -k 10 600 wine "$exe" --gtest_color=no) \
     >"$log.raw" 2>&1
   local status=$?
   # The Windows C library writes CRLF line ends.

@@ -7,7 +7,7 @@
 #include "Framework/graphics/HImage.h"
 #include "Framework/graphics/HJPEGLoader.h"
 #include "Framework/graphics/HPNGLoader.h"
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/RecordingProcessServices.h"
 #include "tests/support/TempDir.h"
 

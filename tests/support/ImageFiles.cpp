@@ -1,4 +1,4 @@
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 
 #include <cctype>
 #include <cstdio>

@@ -39,22 +39,28 @@ xvfb_stop() {
   fi
 }
 
-# Makes the prefix once: a crash ends the program at once instead of waiting on a dialog.
+# What the prefix is made with; a prefix made otherwise is made again.
+WINE_PREFIX_RECIPE="crash-dialog-off unmanaged-windows 1"
+
+# Makes the prefix once: a crash ends the program at once instead of waiting on a dialog, and
+# windows are not left for a window manager (there is none on the virtual server) to map.
 wine_prefix_prepare() {
   local stamp=$WINEPREFIX/.glimmerdrop-prepared
-  [ -f "$stamp" ] && return 0
+  [ "$(cat "$stamp" 2>/dev/null)" = "$WINE_PREFIX_RECIPE" ] && return 0
   echo "-- preparing the Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot --init >"$WINE_SESSION_DIR/wineboot.log" 2>&1
   wineserver --wait
   if ! wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >>"$WINE_SESSION_DIR/wineboot.log" 2>&1 ||
+    ! wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
       >>"$WINE_SESSION_DIR/wineboot.log" 2>&1; then
     cat "$WINE_SESSION_DIR/wineboot.log" >&2
     return 1
   fi
   wineserver --wait
-  touch "$stamp"
+  echo "$WINE_PREFIX_RECIPE" >"$stamp"
 }
 
 wine_session_start() {

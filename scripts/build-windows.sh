@@ -7,6 +7,9 @@
 # only when its Debian version or its recipe below changes, so a second run goes straight
 # to our own code.
 #
+# It ends with glimmerdrop.exe and, beside it, glimmerdrop.vxz made by a native build of our
+# asset generator in build-windows/host.
+#
 # Usage: scripts/build-windows.sh [--deps-only]
 # GLIMMERDROP_WINDOWS_BUILD names another build folder (default: build-windows).
 set -euo pipefail
@@ -358,6 +361,24 @@ build_program() {
   echo "-- Windows build done in $((SECONDS - start)) s: $WINDOWS_BUILD"
 }
 
+# The resource archive is made by our own generator, which runs on the build machine: a native
+# build of just that target, whose output goes beside the program. Nothing of it is cross-built.
+build_archive() {
+  local host=$WINDOWS_BUILD/host start=$SECONDS
+  cmake -S "$ROOT" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_TESTS=OFF -DGLIMMERDROP_BENCH=OFF \
+    >"$LOGS/host-configure.log" 2>&1 || { cat "$LOGS/host-configure.log" >&2; return 1; }
+  if ! cmake --build "$host" -j "$JOBS" --target glimmerdrop_assets >"$LOGS/host-build.log" 2>&1; then
+    tail -n 60 "$LOGS/host-build.log" >&2
+    return 1
+  fi
+  if ! cmp -s "$host/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz"; then
+    cp "$host/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz.part"
+    mv "$WINDOWS_BUILD/glimmerdrop.vxz.part" "$WINDOWS_BUILD/glimmerdrop.vxz"
+  fi
+  echo "-- resource archive ready in $((SECONDS - start)) s: $WINDOWS_BUILD/glimmerdrop.vxz"
+}
+
 build_dependencies
 [ "${1:-}" = "--deps-only" ] && exit 0
 build_program
+build_archive

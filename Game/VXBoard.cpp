@@ -64,8 +64,8 @@ void VXBoard::dealTile( int32_t kindCount, int32_t kindOffset, VXTile& tile, boo
     if( wildAllowed && roll == 35 )
         tile.type = TT_WILD;
     else
-        tile.type = static_cast<int32_t>( m_draw( static_cast<uint32_t>( std::max( kindCount, 1 ) - 1 ) ) ) +
-                    kindOffset + 1;
+        tile.type =
+            static_cast<int32_t>( m_draw( static_cast<uint32_t>( std::max( kindCount, 1 ) - 1 ) ) ) + kindOffset + 1;
     tile.resetAnimation();
 }
 

@@ -126,7 +126,7 @@ enum HEventModifier
 // padding is zero and the byte order little-endian whatever the machine.
 struct HEvent
 {
-    static const size_t kRecordSize = 56;
+    static constexpr size_t kRecordSize = 56;
 
     int32_t type;
     uint32_t padding0;

@@ -13,6 +13,8 @@ HEventQueue::HEventQueue()
     , m_pRecordFile( nullptr )
     , m_pPlaybackFile( nullptr )
     , m_playbackState( PS_NONE )
+    , m_heldStamp()
+    , m_holdingStamp( false )
     , m_lastMouse{ 0, 0 }
     , m_lastEventTime( 0 )
 {
@@ -22,6 +24,7 @@ void HEventQueue::setPlaybackFile( HFile* pFile )
 {
     m_pPlaybackFile = pFile;
     m_playbackState = pFile != nullptr ? PS_PLAYING : PS_NONE;
+    m_holdingStamp = false;
 }
 
 void HEventQueue::clearPlaybackFile()
@@ -30,6 +33,7 @@ void HEventQueue::clearPlaybackFile()
     // Once exhausted, live input must not come back: the recorded run is over.
     if( m_playbackState == PS_PLAYING )
         m_playbackState = PS_NONE;
+    m_holdingStamp = false;
 }
 
 int HEventQueue::count() const
@@ -98,11 +102,26 @@ bool HEventQueue::m_readPlayback( HEvent& event )
 {
     if( m_playbackState == PS_EXHAUSTED )
         return false;
+    if( m_holdingStamp )
+    {
+        m_holdingStamp = false;
+        event = m_heldStamp;
+        m_noteHandedOut( event );
+        return true;
+    }
     uint8_t record[ HEvent::kRecordSize ];
     uint32_t got = m_pPlaybackFile != nullptr ? m_pPlaybackFile->read( record, sizeof( record ) ) : 0;
     if( got == sizeof( record ) )
     {
         event.fromBytes( record );
+        if( event.type == ET_TIMESTAMP )
+        {
+            // Live, the queue made this stamp when it ran dry, and the loop redrew before taking it.
+            m_heldStamp = event;
+            m_holdingStamp = true;
+            event.clear();
+            return false;
+        }
         m_noteHandedOut( event );
         return true;
     }
@@ -118,7 +137,8 @@ bool HEventQueue::m_readPlayback( HEvent& event )
 
 void HEventQueue::m_noteHandedOut( const HEvent& event )
 {
-    if( event.type == ET_MOUSEMOVE || ( ( event.type == ET_KEYDOWN || event.type == ET_KEYUP ) && event.key == KC_LBUTTON ) )
+    if( event.type == ET_MOUSEMOVE ||
+        ( ( event.type == ET_KEYDOWN || event.type == ET_KEYUP ) && event.key == KC_LBUTTON ) )
         m_lastMouse = HPoint{ event.x, event.y };
     m_lastEventTime = event.time;
 }

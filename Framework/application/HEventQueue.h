@@ -65,6 +65,9 @@ private:
     HFile* m_pRecordFile;
     HFile* m_pPlaybackFile;
     PlaybackState m_playbackState;
+    // A replayed time stamp waits one call, so each ends a pass of the loop as it did live.
+    HEvent m_heldStamp;
+    bool m_holdingStamp;
     HPoint m_lastMouse;
     uint64_t m_lastEventTime;
 };

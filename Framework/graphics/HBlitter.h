@@ -77,7 +77,7 @@ struct HPixelTarget
 class HBlitter
 {
 public:
-    static const int kOptionCount = 8;
+    static constexpr int kOptionCount = 8;
 
     static void sm_setChannelLayout( int32_t redBits, int32_t greenBits, int32_t blueBits, int32_t redShift,
                                      int32_t greenShift, int32_t blueShift );

@@ -46,7 +46,7 @@ public:
     static int32_t bytesPerPixelOf( int32_t format );
     // Anything bigger is refused by every loader: no picture of the game comes near it, and it
     // keeps a lying header from asking for gigabytes.
-    static const int32_t kMaxSide = 16384;
+    static constexpr int32_t kMaxSide = 16384;
 
 private:
     uint8_t* m_pData;

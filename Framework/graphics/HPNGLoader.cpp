@@ -25,6 +25,7 @@ struct PngJob
     const char* kpFileName;
     png_structp png;
     png_infop info;
+    png_infop endInfo;
     png_uint_32 width;
     png_uint_32 height;
     int bitDepth;
@@ -69,6 +70,9 @@ bool decodeRows( PngJob* pJob )
         return false;
     png_set_read_fn( pJob->png, pJob, readFromMemory );
     png_set_user_limits( pJob->png, HImage::kMaxSide, HImage::kMaxSide );
+    // No ancillary chunk changes the pixels the game draws, so none is read: a damaged or
+    // oversized one is skipped instead of being allocated and parsed.
+    png_set_keep_unknown_chunks( pJob->png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1 );
     png_read_info( pJob->png, pJob->info );
     int interlace = 0;
     int compression = 0;
@@ -100,6 +104,9 @@ bool decodeRows( PngJob* pJob )
         for( png_uint_32 y = 0; y < pJob->height; ++y )
             png_read_row( pJob->png, pJob->pRows + static_cast<size_t>( y ) * pJob->rowBytes, nullptr );
     }
+    // Reading on to the end checks what the rows alone leave unchecked: the image data's
+    // checksums and the end of the file.
+    png_read_end( pJob->png, pJob->endInfo );
     return true;
 }
 
@@ -165,9 +172,10 @@ bool HPNGLoader::decode( const uint8_t* kpData, uint32_t size, const char* kpFil
     if( job.png == nullptr )
         return false;
     job.info = png_create_info_struct( job.png );
-    if( job.info == nullptr )
+    job.endInfo = png_create_info_struct( job.png );
+    if( job.info == nullptr || job.endInfo == nullptr )
     {
-        png_destroy_read_struct( &job.png, nullptr, nullptr );
+        png_destroy_read_struct( &job.png, &job.info, &job.endInfo );
         return false;
     }
     bool decoded = decodeRows( &job );
@@ -189,7 +197,7 @@ bool HPNGLoader::decode( const uint8_t* kpData, uint32_t size, const char* kpFil
         }
     }
     // The palette belongs to the info record: it goes only now, after the conversion.
-    png_destroy_read_struct( &job.png, &job.info, nullptr );
+    png_destroy_read_struct( &job.png, &job.info, &job.endInfo );
     if( decoded )
         debugTrace( "...loaded '%s' %dx%dx%d\n", kpFileName, static_cast<int>( job.width ),
                     static_cast<int>( job.height ), 4 );

@@ -144,7 +144,8 @@ TEST( VXBoardDealTest, DrawsFollowTheDealingOrderOfAJellybeanLevel )
     int jellyY = 0;
     int wildX = 0;
     int wildY = 0;
-    auto rowComplete = [&]( int y ) {
+    auto rowComplete = [ & ]( int y )
+    {
         int32_t first = -1;
         bool hasWild = false;
         for( int x = 0; x < 6; ++x )
@@ -160,7 +161,8 @@ TEST( VXBoardDealTest, DrawsFollowTheDealingOrderOfAJellybeanLevel )
         }
         return first >= 0;
     };
-    auto columnComplete = [&]( int x ) {
+    auto columnComplete = [ & ]( int x )
+    {
         int32_t first = -1;
         bool hasWild = false;
         for( int y = 0; y < 6; ++y )

@@ -116,10 +116,7 @@ protected:
         }
     }
 
-    int crunch()
-    {
-        return board.crunchStep( &lines, &scoreSum, &wildArrived, &jellybeanCrunched );
-    }
+    int crunch() { return board.crunchStep( &lines, &scoreSum, &wildArrived, &jellybeanCrunched ); }
 
     HRandom random;
     VXBoard board;
@@ -144,7 +141,7 @@ TEST_F( VXBoardRulesTest, MoveCodesForEveryKindOfTarget )
     EXPECT_EQ( board.checkMove( 0, 5 ), MR_LEGAL );
 
     board.setCellType( 3, 0, J );
-    EXPECT_EQ( board.checkMove( 2, 0 ), MR_LEGAL ); // short of the jellybean
+    EXPECT_EQ( board.checkMove( 2, 0 ), MR_LEGAL );   // short of the jellybean
     EXPECT_EQ( board.checkMove( 3, 0 ), MR_BLOCKED ); // on the target
     EXPECT_EQ( board.checkMove( 5, 0 ), MR_BLOCKED ); // on the way
     board.setCellType( 0, 4, J );

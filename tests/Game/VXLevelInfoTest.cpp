@@ -22,7 +22,7 @@ TEST( VXLevelInfoTest, KindsGrowThenTheWindowSlidesTowardTheDearerCandies )
         EXPECT_EQ( table.level( n ).kindCount, 3 ) << n;
         EXPECT_EQ( table.level( n ).kindOffset, 0 ) << n;
     }
-    EXPECT_EQ( table.level( 6 ).kindCount, 4 ); // red arrives
+    EXPECT_EQ( table.level( 6 ).kindCount, 4 );  // red arrives
     EXPECT_EQ( table.level( 10 ).kindCount, 5 ); // green
     EXPECT_EQ( table.level( 14 ).kindCount, 6 ); // blue
     int previousTop = 0;

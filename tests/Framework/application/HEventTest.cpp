@@ -17,7 +17,8 @@ HEvent makeEvent( int32_t type )
 
 uint32_t little32( const uint8_t* kpBytes )
 {
-    return kpBytes[ 0 ] | ( kpBytes[ 1 ] << 8 ) | ( kpBytes[ 2 ] << 16 ) | ( static_cast<uint32_t>( kpBytes[ 3 ] ) << 24 );
+    return kpBytes[ 0 ] | ( kpBytes[ 1 ] << 8 ) | ( kpBytes[ 2 ] << 16 ) |
+           ( static_cast<uint32_t>( kpBytes[ 3 ] ) << 24 );
 }
 }
 
@@ -81,9 +82,19 @@ TEST( HEventTest, HighCharactersSurviveTheRoundTrip )
 
 TEST( HEventTest, TypeNamesCoverTheTableAndNameUnknownTypes )
 {
-    const char* kapExpected[] = { "ET_NONE",       "ET_QUIT",     "ET_PASTE",   "ET_TOGGLE_FULLSCREEN", "ET_PAINT",
-                                  "ET_ACTIVATE",   "ET_WINDOW_MINIMIZED", "ET_KEYUP", "ET_KEYDOWN", "ET_DPAD",
-                                  "ET_COMMAND",    "ET_MOUSEMOVE", "ET_TIMESTAMP" };
+    const char* kapExpected[] = { "ET_NONE",
+                                  "ET_QUIT",
+                                  "ET_PASTE",
+                                  "ET_TOGGLE_FULLSCREEN",
+                                  "ET_PAINT",
+                                  "ET_ACTIVATE",
+                                  "ET_WINDOW_MINIMIZED",
+                                  "ET_KEYUP",
+                                  "ET_KEYDOWN",
+                                  "ET_DPAD",
+                                  "ET_COMMAND",
+                                  "ET_MOUSEMOVE",
+                                  "ET_TIMESTAMP" };
     for( int type = 0; type <= 12; ++type )
         EXPECT_STREQ( eventTypeName( type ), kapExpected[ type ] );
     EXPECT_STREQ( eventTypeName( 13 ), "ET_UNKNOWN" );

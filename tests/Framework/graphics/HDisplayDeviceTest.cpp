@@ -9,7 +9,7 @@
 #include "Framework/graphics/HPNGLoader.h"
 #include "Framework/graphics/HSurface.h"
 #include "Framework/graphics/VXSprite.h"
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/MemoryDisplayDevice.h"
 #include "tests/support/RecordingProcessServices.h"
 #include "tests/support/TempDir.h"

@@ -6,7 +6,7 @@
 #include "Framework/FileSystem/src/HStandardFileSystem.h"
 #include "Framework/graphics/HImage.h"
 #include "Framework/graphics/HImageLoaderProxy.h"
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/RecordingProcessServices.h"
 #include "tests/support/TempDir.h"
 

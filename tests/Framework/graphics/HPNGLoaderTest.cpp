@@ -7,7 +7,7 @@
 #include "Framework/FileSystem/src/HStandardFileSystem.h"
 #include "Framework/graphics/HImage.h"
 #include "Framework/graphics/HPNGLoader.h"
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/RecordingProcessServices.h"
 #include "tests/support/TempDir.h"
 
@@ -36,6 +36,35 @@ RgbaPicture fewColours( int w, int h, int count = 5 )
         }
     }
     return picture;
+}
+
+std::string bigEndian( uint32_t value )
+{
+    return { static_cast<char>( value >> 24 ), static_cast<char>( value >> 16 ), static_cast<char>( value >> 8 ),
+             static_cast<char>( value ) };
+}
+
+std::string chunk( const std::string& type, const std::string& data )
+{
+    std::string body = type + data;
+    uint32_t crc = static_cast<uint32_t>(
+        crc32( 0, reinterpret_cast<const Bytef*>( body.data() ), static_cast<uInt>( body.size() ) ) );
+    return bigEndian( static_cast<uint32_t>( data.size() ) ) + body + bigEndian( crc );
+}
+
+// An 8-bit palette PNG of one row, written byte by byte.
+std::string paletteRow( const std::string& palette, const std::string& indices )
+{
+    std::string header =
+        bigEndian( static_cast<uint32_t>( indices.size() ) ) + bigEndian( 1 ) + "\x08\x03" + std::string( 3, '\0' );
+    std::string raw = std::string( 1, '\0' ) + indices;
+    uLongf size = compressBound( static_cast<uLong>( raw.size() ) );
+    std::string packed( size, '\0' );
+    compress( reinterpret_cast<Bytef*>( &packed[ 0 ] ), &size, reinterpret_cast<const Bytef*>( raw.data() ),
+              static_cast<uLong>( raw.size() ) );
+    packed.resize( size );
+    return std::string( "\x89PNG\r\n\x1a\n", 8 ) + chunk( "IHDR", header ) + chunk( "PLTE", palette ) +
+           chunk( "IDAT", packed ) + chunk( "IEND", "" );
 }
 
 class HPNGLoaderTest : public ::testing::Test
@@ -134,6 +163,20 @@ TEST_F( HPNGLoaderTest, PaletteTransparencyIsIgnored )
     EXPECT_EQ( decoded.at( 0, 0 )[ 3 ], 255 );
 }
 
+TEST_F( HPNGLoaderTest, IndicesPastAShortPaletteShowAsOpaqueBlack )
+{
+    std::string palette = std::string( "\x10\x20\x30\xf0\xe0\xd0", 6 );
+    ASSERT_TRUE( decodeBytes( paletteRow( palette, std::string( "\x00\x01\x02\xff", 4 ) ) ) );
+    RgbaPicture decoded = pictureOf( *m_loader.getImage() );
+    const uint8_t kExpected[ 4 ][ 4 ] = {
+        { 0x10, 0x20, 0x30, 255 }, { 0xf0, 0xe0, 0xd0, 255 }, { 0, 0, 0, 255 }, { 0, 0, 0, 255 } };
+    for( int x = 0; x < 4; ++x )
+    {
+        for( int c = 0; c < 4; ++c )
+            EXPECT_EQ( decoded.at( x, 0 )[ c ], kExpected[ x ][ c ] ) << x << " " << c;
+    }
+}
+
 TEST_F( HPNGLoaderTest, GreyAndSixteenBitPicturesAreRefusedWithTheirKind )
 {
     RgbaPicture rgb = RgbaPicture::pattern( 5, 4, false );
@@ -154,6 +197,37 @@ TEST_F( HPNGLoaderTest, GreyAndSixteenBitPicturesAreRefusedWithTheirKind )
     EXPECT_TRUE( m_services.boxes.empty() );
 }
 
+TEST_F( HPNGLoaderTest, DamagedImageDataIsCaughtByItsChecksums )
+{
+    std::string png = readFileBytes(
+        m_dir.file( make( "sums.png", RgbaPicture::pattern( 9, 9, false ), false, "convert %in -strip PNG24:%out" ) ) );
+    ASSERT_TRUE( decodeBytes( png ) );
+    size_t idat = png.find( "IDAT" );
+    ASSERT_NE( idat, std::string::npos );
+    uint32_t length = static_cast<uint8_t>( png[ idat - 4 ] ) << 24 | static_cast<uint8_t>( png[ idat - 3 ] ) << 16 |
+                      static_cast<uint8_t>( png[ idat - 2 ] ) << 8 | static_cast<uint8_t>( png[ idat - 1 ] );
+
+    // Intact data under a wrong CRC.
+    std::string damaged = png;
+    damaged[ idat + 4 + length + 3 ] ^= 0x01;
+    m_services.boxes.clear();
+    EXPECT_FALSE( decodeBytes( damaged ) );
+    ASSERT_FALSE( m_services.boxes.empty() );
+    EXPECT_EQ( m_services.boxes.back().text, "lpng122 encountered fatal error 'IDAT: CRC error'" );
+
+    // A changed byte of the compressed data's own checksum, with the chunk's CRC made to match.
+    damaged = png;
+    damaged[ idat + 4 + length - 2 ] ^= 0x01;
+    uint32_t crc = static_cast<uint32_t>(
+        crc32( 0, reinterpret_cast<const Bytef*>( damaged.data() + idat ), static_cast<uInt>( length + 4 ) ) );
+    for( int i = 0; i < 4; ++i )
+        damaged[ idat + 4 + length + i ] = static_cast<char>( crc >> ( 24 - 8 * i ) );
+    m_services.boxes.clear();
+    EXPECT_FALSE( decodeBytes( damaged ) );
+    ASSERT_FALSE( m_services.boxes.empty() );
+    EXPECT_EQ( m_services.boxes.back().text, "lpng122 encountered fatal error 'IDAT: incorrect data check'" );
+}
+
 TEST_F( HPNGLoaderTest, ABadSignatureIsRefusedQuietly )
 {
     EXPECT_FALSE( decodeBytes( "GIF89a and more bytes", "fake.png" ) );
@@ -169,8 +243,8 @@ TEST_F( HPNGLoaderTest, EveryTruncationFailsWithTheLibrarysMessage )
     make( "small.png", RgbaPicture::pattern( 6, 5, true ), true, "convert %in -strip PNG32:%out" );
     std::string whole = readFileBytes( m_dir.file( "small.png" ) );
     ASSERT_TRUE( decodeBytes( whole ) );
-    // The last 12 bytes are the end chunk, which the loader never needs.
-    for( size_t length = 0; length + 12 < whole.size(); ++length )
+    // Even a file missing only its end chunk is damaged.
+    for( size_t length = 0; length < whole.size(); ++length )
     {
         std::unique_ptr<uint8_t[]> cut( new uint8_t[ length + 1 ] );
         std::copy( whole.begin(), whole.begin() + static_cast<long>( length ), cut.get() );

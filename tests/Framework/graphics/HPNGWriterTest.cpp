@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Framework/graphics/HPNGWriter.h"
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/RecordingProcessServices.h"
 #include "tests/support/TempDir.h"
 

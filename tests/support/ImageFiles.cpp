@@ -1,4 +1,4 @@
-#include "tests/Framework/graphics/ImageFiles.h"
+#include "tests/support/ImageFiles.h"
 
 #include <cctype>
 #include <cstdio>
@@ -77,23 +77,49 @@ bool readPNM( const std::string& path, RgbaPicture& picture )
 {
     std::ifstream in( path, std::ios::binary );
     std::string magic = token( in );
-    if( magic != "P6" && magic != "P5" )
-        return false;
-    int width = std::stoi( token( in ) );
-    int height = std::stoi( token( in ) );
-    if( token( in ) != "255" )
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if( magic == "P6" || magic == "P5" )
+    {
+        width = std::stoi( token( in ) );
+        height = std::stoi( token( in ) );
+        if( token( in ) != "255" )
+            return false;
+        channels = magic == "P6" ? 3 : 1;
+    }
+    else if( magic == "P7" )
+    {
+        for( std::string key = token( in ); key != "ENDHDR" && !key.empty(); key = token( in ) )
+        {
+            std::string value = key == "TUPLTYPE" ? token( in ) : key == "ENDHDR" ? "" : token( in );
+            if( key == "WIDTH" )
+                width = std::stoi( value );
+            else if( key == "HEIGHT" )
+                height = std::stoi( value );
+            else if( key == "DEPTH" )
+                channels = std::stoi( value );
+            else if( key == "MAXVAL" && value != "255" )
+                return false;
+        }
+        if( channels < 1 || channels > 4 )
+            return false;
+    }
+    else
         return false;
     picture = RgbaPicture( width, height );
-    int channels = magic == "P6" ? 3 : 1;
     std::vector<uint8_t> bytes( static_cast<size_t>( width ) * height * channels );
     in.read( reinterpret_cast<char*>( bytes.data() ), static_cast<std::streamsize>( bytes.size() ) );
     if( !in )
         return false;
+    bool grey = channels < 3;
+    bool alpha = channels == 2 || channels == 4;
     for( size_t i = 0; i < static_cast<size_t>( width ) * height; ++i )
     {
+        const uint8_t* kp = &bytes[ i * channels ];
         for( int c = 0; c < 3; ++c )
-            picture.rgba[ i * 4 + c ] = bytes[ i * channels + ( channels == 3 ? c : 0 ) ];
-        picture.rgba[ i * 4 + 3 ] = 255;
+            picture.rgba[ i * 4 + c ] = kp[ grey ? 0 : c ];
+        picture.rgba[ i * 4 + 3 ] = alpha ? kp[ channels - 1 ] : 255;
     }
     return true;
 }

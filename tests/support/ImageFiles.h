@@ -1,5 +1,5 @@
-#ifndef GLIMMERDROP_TESTS_FRAMEWORK_GRAPHICS_IMAGEFILES_H
-#define GLIMMERDROP_TESTS_FRAMEWORK_GRAPHICS_IMAGEFILES_H
+#ifndef GLIMMERDROP_TESTS_SUPPORT_IMAGEFILES_H
+#define GLIMMERDROP_TESTS_SUPPORT_IMAGEFILES_H
 
 #include <cstdint>
 #include <string>
@@ -32,7 +32,7 @@ struct RgbaPicture
 // Netpbm files: PPM (P6) for RGB, PAM (P7, RGB_ALPHA) when the picture has alpha.
 bool writePPM( const std::string& path, const RgbaPicture& picture );
 bool writePAM( const std::string& path, const RgbaPicture& picture );
-// Reads P6 (RGB, alpha 255) or P5 (grey) with maxval 255.
+// Reads P6 (RGB, alpha 255), P5 (grey) or P7 (one to four channels) with maxval 255.
 bool readPNM( const std::string& path, RgbaPicture& picture );
 
 // An uncompressed TGA written by hand: header fields as given, rows as given.

@@ -1,0 +1,632 @@
+#include "Framework/application/HApplication.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Framework/FileSystem/src/HFile.h"
+#include "Framework/FileSystem/src/HStandardFileSystem.h"
+#include "Framework/FileSystem/src/HZIPFileSystem.h"
+#include "Framework/ScriptEngine/src/HCvarManager.h"
+#include "Framework/application/HControl.h"
+#include "Framework/application/HInputDevice.h"
+#include "Framework/graphics/HDisplayDevice.h"
+#include "Framework/graphics/VXSprite.h"
+#include "Framework/object/HObjectList.h"
+#include "Framework/util/src/HGlobal.h"
+#include "Framework/util/src/HLog.h"
+#include "Framework/util/src/HProcessServices.h"
+#include "Framework/util/src/HText.h"
+
+namespace
+{
+const char kpSource[] = "Framework\\application\\HApplication";
+}
+
+HApplication* HApplication::sm_pInstance = nullptr;
+
+HApplication::HApplication()
+    : m_pDisplayDevice( nullptr )
+    , m_pAudioDevice( nullptr )
+    , m_pInputDevice( nullptr )
+    , m_pResourceFileSystem( nullptr )
+    , m_repaint()
+    , m_pCvars( nullptr )
+    , m_eventQueue()
+    , m_minimized( false )
+    , m_active( false )
+    , m_pauseCount( 0 )
+    , m_totalPausedTime( 0 )
+    , m_pauseBeginTime( 0 )
+    , m_pauseEndTime( 0 )
+    , m_random()
+    , m_pControls( nullptr )
+    , m_pJournalFileSystem( nullptr )
+    , m_pTraceFile( nullptr )
+    , m_pPlaybackFileSystem( nullptr )
+    , m_pRecordFile( nullptr )
+    , m_pPlaybackFile( nullptr )
+    , m_currentTime( 0 )
+    , m_timeStarted( false )
+    , m_softwareCursor( true )
+    , m_cursorPosition{ 0, 0 }
+    , m_musicPlaying( false )
+{
+    sm_pInstance = this;
+}
+
+HApplication::~HApplication()
+{
+    // Whatever the owner did not take down yet goes now, in the usual order.
+    unloadGraphics();
+    shutdown();
+    if( sm_pInstance == this )
+        sm_pInstance = nullptr;
+}
+
+HApplication* HApplication::getInstance()
+{
+    return sm_pInstance;
+}
+
+int HApplication::runProcess( const char* kpCmdLine, const char* kpExecutablePath )
+{
+    HApplication* pApplication = getInstance();
+    if( !HVERIFY( pApplication != 0, kpSource ) )
+        return 0;
+    const char* kpLine = kpCmdLine != nullptr ? kpCmdLine : "";
+
+    bool trace = textContains( kpLine, "-trace" );
+    bool journal = textContains( kpLine, "-journal" );
+    char demoName[ 256 ] = "";
+    const char* kpDemo = std::strstr( kpLine, "-demo" );
+    if( kpDemo != nullptr )
+    {
+        // The name starts after the word and one separator; a line ending right after the word has none.
+        const char* kpName = kpDemo + 5;
+        if( *kpName != '\0' )
+            textCopy( demoName, sizeof( demoName ), kpName + 1 );
+    }
+
+    HGlobal::setInstance( nullptr );
+    HGlobal::setIconResource( 285 );
+    HGlobal::setCommandLine( kpLine );
+
+    char exeDir[ 1024 ];
+    textCopy( exeDir, sizeof( exeDir ), kpExecutablePath );
+    char* pCut = std::strrchr( exeDir, processServices().pathSeparator() );
+    if( pCut != nullptr )
+        pCut[ 1 ] = '\0';
+    else
+        exeDir[ 0 ] = '\0';
+
+    if( pApplication->init( trace, journal, exeDir, demoName, true, true ) )
+        pApplication->run();
+    pApplication->unloadGraphics();
+    pApplication->shutdown();
+    return 0;
+}
+
+bool HApplication::init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
+                         bool soundEnabled )
+{
+    (void)kpExeDir;
+    m_softwareCursor = softwareCursor;
+    if( m_pControls == nullptr )
+        m_pControls = new HObjectList( "VXControl" );
+
+    bool playback = kpDemoName != nullptr && kpDemoName[ 0 ] != '\0';
+    if( trace || ( journal && !playback ) )
+    {
+        if( m_pJournalFileSystem == nullptr )
+        {
+            m_pJournalFileSystem = new HStandardFileSystem();
+            m_pJournalFileSystem->init( "." );
+        }
+    }
+    if( trace && m_pTraceFile == nullptr )
+    {
+        m_pTraceFile = m_pJournalFileSystem->openFileForWrite( "trace.txt" );
+        setTraceFile( m_pTraceFile );
+    }
+    if( journal && playback )
+    {
+        // Writing "journal.bin" would destroy the journal being played.
+        logMessage( "...-journal ignored: journal.bin is being played back\n" );
+    }
+    else if( journal && m_pRecordFile == nullptr )
+    {
+        m_pRecordFile = m_pJournalFileSystem->openFileForWrite( "journal.bin" );
+        if( m_pRecordFile != nullptr )
+            m_eventQueue.setRecordFile( m_pRecordFile );
+        else
+            logMessage( "...could not open journal.bin for recording\n" );
+    }
+    if( playback && m_pPlaybackFileSystem == nullptr )
+    {
+        m_pPlaybackFileSystem = new HStandardFileSystem();
+        m_pPlaybackFileSystem->init( "." );
+        m_pPlaybackFile = m_pPlaybackFileSystem->openFileForRead( "journal.bin" );
+        if( m_pPlaybackFile != nullptr )
+            m_eventQueue.setPlaybackFile( m_pPlaybackFile );
+        else
+            logMessage( "...could not open journal.bin for playback\n" );
+    }
+
+    logMessage( "...Initializing cvm\n" );
+    if( m_pCvars == nullptr )
+    {
+        m_pCvars = new HCvarManager();
+        if( !m_pCvars->init() )
+            return false;
+    }
+    m_pCvars->declareVariable( "c_soundDriver", soundEnabled ? "default" : "null", 0 );
+    m_pCvars->declareVariable( "c_dxversion", "0", 0 );
+    return true;
+}
+
+bool HApplication::m_createDevices( const char* kpTitle, bool soundOn, bool fullscreen, bool noDoubleClick,
+                                    int32_t width, int32_t height, int32_t channels, int32_t bitsPerSample,
+                                    int32_t sampleRate )
+{
+    // The audio driver is chosen by "c_soundDriver"; the flag is kept for the callers' sake.
+    (void)soundOn;
+    HGlobal::setEventQueue( &m_eventQueue );
+    logMessage( "...Creating display device\n" );
+    if( !m_createDisplayDevice( kpTitle, fullscreen, noDoubleClick, width, height ) )
+        return false;
+    logMessage( "...Creating input device\n" );
+    if( !m_createInputDevice() )
+        return false;
+    logMessage( "...Creating audio device\n" );
+    if( !m_createAudioDevice( m_pResourceFileSystem, channels, bitsPerSample, sampleRate ) )
+        logMessage( "...***failed to create audio device***\n" );
+    return true;
+}
+
+bool HApplication::m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,
+                                          int32_t height )
+{
+    (void)kpTitle;
+    (void)fullscreen;
+    (void)noDoubleClick;
+    (void)width;
+    (void)height;
+    // No display device has been built into this program yet.
+    debugTrace( "m_createDisplayDevice failed, probably because another instance is running" );
+    return false;
+}
+
+bool HApplication::m_createInputDevice()
+{
+    HInputDevice* pDevice = HInputDevice::obtain( m_pCvars );
+    if( pDevice == nullptr )
+    {
+        debugTrace( "m_createInputDevice - no input device" );
+        return false;
+    }
+    m_pInputDevice = pDevice;
+    m_eventQueue.setPollSource( pDevice );
+    return true;
+}
+
+bool HApplication::m_createAudioDevice( HFileSystem* pFileSystem, int32_t channels, int32_t bitsPerSample,
+                                        int32_t sampleRate )
+{
+    (void)pFileSystem;
+    (void)channels;
+    (void)bitsPerSample;
+    (void)sampleRate;
+    // No audio device has been built into this program yet: the game runs silently.
+    return false;
+}
+
+void HApplication::m_destroyAudioDevice()
+{
+    // Nothing to take down while no audio device can be made.
+    if( m_pAudioDevice == nullptr )
+        return;
+}
+
+void HApplication::m_destroyDisplayDevice()
+{
+    if( m_pDisplayDevice == nullptr )
+        return;
+    m_pDisplayDevice->shutdownScreen();
+    delete m_pDisplayDevice;
+    m_pDisplayDevice = nullptr;
+    HGlobal::setDisplayDevice( nullptr );
+}
+
+void HApplication::m_destroyInputDevice()
+{
+    // The device lives for the whole process; the application only forgets it.
+    if( m_eventQueue.getPollSource() == m_pInputDevice )
+        m_eventQueue.setPollSource( nullptr );
+    m_pInputDevice = nullptr;
+}
+
+bool HApplication::m_switchDisplayMode()
+{
+    return m_pDisplayDevice != nullptr && m_pDisplayDevice->switchDisplayMode();
+}
+
+void HApplication::m_showSystemCursor( bool show )
+{
+    if( usesSoftwareCursor() && m_pDisplayDevice != nullptr )
+        m_pDisplayDevice->showCursor( show );
+}
+
+void HApplication::openURL( const char* kpAddress )
+{
+    if( kpAddress != nullptr )
+        processServices().shellOpen( kpAddress );
+}
+
+bool HApplication::m_loadResourceFile( const char* kpPath )
+{
+    if( kpPath == nullptr )
+        return false;
+    m_unloadResourceFile();
+    if( textContains( kpPath, ".vxz" ) )
+        m_pResourceFileSystem = new HZIPFileSystem();
+    else
+        m_pResourceFileSystem = new HStandardFileSystem();
+    if( !m_pResourceFileSystem->init( kpPath ) )
+    {
+        messageBox( 49, "Missing Resource File", "Could not load the resource file '%s'", kpPath );
+        return false;
+    }
+    return true;
+}
+
+void HApplication::m_unloadResourceFile()
+{
+    if( m_pResourceFileSystem == nullptr )
+        return;
+    m_pResourceFileSystem->shutdown();
+    delete m_pResourceFileSystem;
+    m_pResourceFileSystem = nullptr;
+}
+
+void HApplication::unloadGraphics()
+{
+    m_destroyAudioDevice();
+    m_destroyInputDevice();
+
+    if( m_pRecordFile != nullptr )
+    {
+        m_eventQueue.clearRecordFile();
+        m_pRecordFile->close();
+        m_pRecordFile = nullptr;
+    }
+    if( m_pPlaybackFile != nullptr )
+    {
+        m_eventQueue.clearPlaybackFile();
+        m_pPlaybackFile->close();
+        m_pPlaybackFile = nullptr;
+    }
+    if( m_pPlaybackFileSystem != nullptr )
+    {
+        m_pPlaybackFileSystem->shutdown();
+        delete m_pPlaybackFileSystem;
+        m_pPlaybackFileSystem = nullptr;
+    }
+
+    debugTrace( "...destroying graphics device\n" );
+    m_destroyDisplayDevice();
+}
+
+void HApplication::shutdown()
+{
+    if( m_pControls != nullptr )
+    {
+        HObjectListNode* pNode = m_pControls->getFirst();
+        while( pNode != nullptr )
+        {
+            HObject* pControl = HObjectList::getObject( pNode );
+            pNode = m_pControls->remove( pControl );
+            delete pControl;
+        }
+        delete m_pControls;
+        m_pControls = nullptr;
+    }
+
+    m_unloadResourceFile();
+
+    if( m_pTraceFile != nullptr )
+    {
+        if( getTraceFile() == m_pTraceFile )
+            setTraceFile( nullptr );
+        m_pTraceFile->close();
+        m_pTraceFile = nullptr;
+    }
+    if( m_pJournalFileSystem != nullptr )
+    {
+        m_pJournalFileSystem->shutdown();
+        delete m_pJournalFileSystem;
+        m_pJournalFileSystem = nullptr;
+    }
+
+    debugTrace( "...shutting down cvm\n" );
+    if( m_pCvars != nullptr )
+    {
+        m_pCvars->shutdown();
+        delete m_pCvars;
+        m_pCvars = nullptr;
+    }
+}
+
+void HApplication::addControl( HControl* pControl )
+{
+    if( !HVERIFY( pControl != 0 && m_pControls != 0, kpSource ) )
+        return;
+    pControl->setOwner( this );
+    HVERIFY( m_pControls->add( pControl ) == 0, kpSource );
+}
+
+HObjectListNode* HApplication::m_lastControlNode() const
+{
+    HObjectListNode* pNode = m_pControls != nullptr ? m_pControls->getFirst() : nullptr;
+    while( pNode != nullptr && HObjectList::getNext( pNode ) != nullptr )
+        pNode = HObjectList::getNext( pNode );
+    return pNode;
+}
+
+HControl* HApplication::nextControl( HControl* pPrevious ) const
+{
+    // The list keeps the newest first; the order added runs from its tail back to its head.
+    HObjectListNode* pNode = m_lastControlNode();
+    if( pPrevious != nullptr )
+    {
+        while( pNode != nullptr && HObjectList::getObject( pNode ) != pPrevious )
+            pNode = pNode->m_prev;
+        pNode = pNode != nullptr ? pNode->m_prev : nullptr;
+    }
+    return static_cast<HControl*>( HObjectList::getObject( pNode ) );
+}
+
+void HApplication::m_runBenchmark()
+{
+    if( m_pDisplayDevice == nullptr )
+        return;
+    const int kIterations = 100;
+    uint64_t start = processServices().getTime();
+    for( int i = 0; i < kIterations; ++i )
+    {
+        m_pDisplayDevice->addDirtyRect( HRect{ 0, 0, 640, 480 } );
+        present();
+    }
+    uint64_t elapsed = processServices().getTime() - start;
+    int ms = static_cast<int>( elapsed );
+    // A clock too coarse to see the work still gives a finite rate.
+    double seconds = ( ms > 0 ? ms : 1 ) * 0.001;
+    alert( "Benchmark = %d iterations in %d ms = %.2f FPS or %.2f ms/blit", kIterations, ms, kIterations / seconds,
+           ms * 0.01 );
+}
+
+bool HApplication::run()
+{
+    invalidateAll();
+    for( ;; )
+    {
+        if( runFrame() )
+            return true;
+        // A journal that ran out ends the run even if the game ignored its closing quit.
+        if( m_eventQueue.isPlaybackExhausted() )
+        {
+            logMessage( "...journal played to its end\n" );
+            return true;
+        }
+    }
+}
+
+bool HApplication::runFrame()
+{
+    HEvent event;
+    while( m_eventQueue.getEvent( event ) )
+    {
+        m_currentTime = event.time;
+        if( !m_timeStarted && event.time != 0 )
+        {
+            m_random.seed( static_cast<uint32_t>( event.time ) );
+            m_timeStarted = true;
+        }
+        m_dispatchEvent( event );
+        if( handleEvent( event ) == 1 )
+            return true;
+    }
+    redraw( false );
+    drawCursorRects();
+    present();
+    return false;
+}
+
+void HApplication::m_dispatchEvent( const HEvent& event )
+{
+    if( event.type != ET_MOUSEMOVE && event.type != ET_TIMESTAMP )
+    {
+        char text[ 256 ];
+        debugTrace( "%s", describeEvent( event, text, sizeof( text ) ) );
+    }
+    switch( event.type )
+    {
+    case ET_PAINT:
+        invalidateAll();
+        break;
+    case ET_ACTIVATE:
+        if( event.flag != 0 )
+        {
+            if( m_pDisplayDevice != nullptr )
+                m_pDisplayDevice->activate();
+            if( m_pInputDevice != nullptr )
+                m_pInputDevice->resume();
+            setActive( true );
+        }
+        else
+        {
+            if( m_pDisplayDevice != nullptr )
+                m_pDisplayDevice->deactivate();
+            if( m_pInputDevice != nullptr )
+                m_pInputDevice->suspend();
+            setActive( false );
+            invalidateAll();
+        }
+        break;
+    case ET_WINDOW_MINIMIZED:
+        if( ( event.flag != 0 ) != m_minimized )
+            m_minimized = event.flag != 0;
+        break;
+    case ET_MOUSEMOVE:
+        if( usesSoftwareCursor() )
+            invalidateCursorMove( HPoint{ event.x, event.y } );
+        break;
+    default:
+        if( event.type < ET_NONE || event.type > ET_TIMESTAMP )
+        {
+            debugTrace( "Unknown event type" );
+            return;
+        }
+        break;
+    }
+    m_offerToControls( event );
+}
+
+bool HApplication::m_offerToControls( const HEvent& event )
+{
+    for( HControl* pControl = nextControl( nullptr ); pControl != nullptr; pControl = nextControl( pControl ) )
+    {
+        if( pControl->isEnabled() && pControl->handleEvent( event ) )
+            return true;
+    }
+    return false;
+}
+
+void HApplication::invalidateCursorMove( const HPoint& position )
+{
+    VXSprite* pCursor = getCursorImage();
+    int32_t width = pCursor != nullptr && pCursor->isLoaded() ? pCursor->getWidth() : 0;
+    int32_t height = pCursor != nullptr && pCursor->isLoaded() ? pCursor->getHeight() : 0;
+    HRect area = { std::min( m_cursorPosition.x, position.x ), std::min( m_cursorPosition.y, position.y ),
+                   std::max( m_cursorPosition.x, position.x ) + width,
+                   std::max( m_cursorPosition.y, position.y ) + height };
+    invalidateRect( area );
+    m_cursorPosition = position;
+}
+
+void HApplication::invalidateRect( const HRect& rect )
+{
+    if( m_pDisplayDevice == nullptr )
+        return;
+    int32_t width = m_pDisplayDevice->getScreenWidth();
+    int32_t height = m_pDisplayDevice->getScreenHeight();
+    HRect clipped = { std::min( std::max( rect.left, 0 ), width ), std::min( std::max( rect.top, 0 ), height ),
+                      std::min( std::max( rect.right, 0 ), width ), std::min( std::max( rect.bottom, 0 ), height ) };
+    m_repaint.add( clipped );
+}
+
+void HApplication::invalidateAll()
+{
+    if( m_pDisplayDevice == nullptr )
+        return;
+    m_repaint.add( HRect{ 0, 0, m_pDisplayDevice->getScreenWidth(), m_pDisplayDevice->getScreenHeight() } );
+}
+
+bool HApplication::canDraw() const
+{
+    return !m_minimized && m_pDisplayDevice != nullptr;
+}
+
+void HApplication::redraw( bool drawCursorToo )
+{
+    if( !canDraw() )
+        return;
+    for( int i = 0; i < m_repaint.count(); ++i )
+        drawRect( m_repaint.item( i ) );
+    for( int i = 0; i < m_repaint.count(); ++i )
+    {
+        if( drawCursorToo )
+            drawCursor( m_repaint.item( i ) );
+        else
+        {
+            for( HControl* pControl = nextControl( nullptr ); pControl != nullptr; pControl = nextControl( pControl ) )
+                pControl->draw( m_pDisplayDevice, m_repaint.item( i ) );
+        }
+    }
+    afterRedraw();
+}
+
+void HApplication::drawCursorRects()
+{
+    for( int i = 0; i < m_repaint.count(); ++i )
+        drawCursor( m_repaint.item( i ) );
+}
+
+void HApplication::drawCursor( const HRect& rect )
+{
+    if( m_pDisplayDevice == nullptr )
+        return;
+    HPoint position = m_eventQueue.getLastMousePosition();
+    if( position.x < 0 || position.y < 0 || position.x > m_pDisplayDevice->getScreenWidth() ||
+        position.y > m_pDisplayDevice->getScreenHeight() )
+    {
+        m_showSystemCursor( true );
+        return;
+    }
+    m_showSystemCursor( false );
+    if( !usesSoftwareCursor() )
+        return;
+    VXSprite* pCursor = getCursorImage();
+    if( pCursor == nullptr || !pCursor->isLoaded() )
+        return;
+    HRect image = { position.x, position.y, position.x + pCursor->getWidth(), position.y + pCursor->getHeight() };
+    if( !HDirtyRectList::overlaps( image, rect ) )
+        return;
+    // Only the part inside the repainted rectangle: elsewhere the cursor is already on screen,
+    // and blending it a second time would darken its soft edge.
+    HRect dest = { std::max( image.left, rect.left ), std::max( image.top, rect.top ),
+                   std::min( image.right, rect.right ), std::min( image.bottom, rect.bottom ) };
+    if( dest.width() <= 0 || dest.height() <= 0 )
+        return;
+    HRect src = { dest.left - position.x, dest.top - position.y, dest.right - position.x, dest.bottom - position.y };
+    pCursor->blendDraw( dest, src, BA_MASK, BP_ONE, 0, 255, BA_INV_MASK, BP_ONE, 0, 255, BO_ADD );
+}
+
+void HApplication::present()
+{
+    if( m_pDisplayDevice != nullptr )
+        m_pDisplayDevice->presentDirty();
+    m_repaint.clear();
+}
+
+void HApplication::m_beginPause()
+{
+    if( m_pauseCount == 0 )
+        m_pauseBeginTime = m_currentTime;
+    ++m_pauseCount;
+}
+
+void HApplication::m_endPause()
+{
+    // An end without a beginning would let the count go below zero and swallow the next pause.
+    if( m_pauseCount <= 0 )
+    {
+        debugTrace( "m_endPause - no pause to end" );
+        return;
+    }
+    --m_pauseCount;
+    if( m_pauseCount == 0 )
+    {
+        m_pauseEndTime = m_currentTime;
+        if( m_currentTime > m_pauseBeginTime )
+            m_totalPausedTime += m_currentTime - m_pauseBeginTime;
+        m_pauseBeginTime = 0;
+    }
+}
+
+uint64_t HApplication::getPausedTime() const
+{
+    uint64_t paused = m_totalPausedTime;
+    if( m_pauseCount > 0 && m_currentTime > m_pauseBeginTime )
+        paused += m_currentTime - m_pauseBeginTime;
+    return paused;
+}

@@ -1,0 +1,190 @@
+#ifndef GLIMMERDROP_GAME_VXGAME_H
+#define GLIMMERDROP_GAME_VXGAME_H
+
+#include <cstdint>
+
+#include "Framework/application/HApplication.h"
+#include "Game/VXBoard.h"
+#include "Game/VXLevelInfo.h"
+#include "Game/VXScorePopup.h"
+#include "Game/VXSettings.h"
+
+class VXSoundService;
+
+// Game state codes; other parts test ranges of them (8 to 14 are the information screens).
+enum VXGameState
+{
+    GS_IDLE = 0,
+    GS_SLIDING = 1,
+    GS_CRUNCHING = 2,
+    GS_REFILLING = 3,
+    GS_LEVEL_COMPLETE = 4,
+    GS_TIME_BONUS = 5,
+    GS_NEXT_LEVEL = 6,
+    GS_LEVEL_INTRO = 7,
+    GS_INFO_START = 8,
+    GS_INFO_HINT = 9,
+    GS_INFO_BLACK_JELLYBEAN = 10,
+    GS_INFO_WILDCARD = 11,
+    GS_INFO_RED = 12,
+    GS_INFO_GREEN = 13,
+    GS_INFO_BLUE = 14,
+    GS_START_LEVEL_BONUS = 15,
+    GS_QUIT = 16
+};
+
+// The game's application object. This part holds the rules above the board: the state machine
+// with its phase timer, scoring, the level clock and its alarm, level completion and bonuses,
+// new games and levels, and the pause-aware frame update that drives them all. Drawing, input,
+// asset loading and the modal screens are the operations declared abstract below.
+class VXGame : public HApplication
+{
+public:
+    static const int32_t kSlideDuration = 64;
+    static const int32_t kTutorialSlideDuration = 512;
+    static const int32_t kCrunchPhase = 256;
+    static const int32_t kRefillPhase = 128;
+    static const int32_t kLevelCompletePhase = 512;
+    static const int32_t kBonusPhase = 2000;
+    static const int32_t kNextLevelPhase = 2000;
+    static const int32_t kLevelIntroPhase = 3000;
+    static const int32_t kInfoLevelIntroPhase = 1000;
+
+    // Screen areas redrawn when their numbers change.
+    static const HRect kScoreArea;
+    static const HRect kLevelArea;
+    static const HRect kLinesArea;
+    static const HRect kBonusArea;
+
+    VXGame();
+    ~VXGame() override;
+
+    // The game's start-up: resource archive, tables, settings, devices, assets, start screen.
+    bool init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
+               bool soundEnabled ) override;
+    // Time stamps and quit run the frame update; every other event goes to m_handleInput.
+    int handleEvent( const HEvent& event ) override;
+    // Music plays only while "Music Enabled" is set.
+    void setMusicPlaying( bool on ) override;
+
+    // A new game starting at level number n (1-based).
+    void newGame( int32_t startLevelNumber );
+    void nextLevel();
+    // From an information screen (8 to 14) into the short level intro; a new game from the start screen.
+    void leaveInfoScreen();
+    void quit();
+    // Back to the start screen; the next game begins there.
+    void restart();
+    // A move in GS_IDLE: slides toward the blank and enters GS_SLIDING, or plays the blocked sound.
+    // Returns the move code (1 outside GS_IDLE).
+    int makeMove( int column, int row );
+
+    // The game's sounds; silent until the audio part connects a service (not owned).
+    void setSoundService( VXSoundService* pService );
+    VXSoundService* getSoundService() const { return m_pSoundService; }
+    void playSample( const char* kpName, int32_t volume );
+    // The interface click, "guiclick.wav" at 128.
+    void playGuiClick();
+    // Sounds the alarm at a volume, when both sound and the alarm are enabled.
+    void soundAlarm( int32_t volume );
+    void stopAlarm();
+    // The alarm's volume for the seconds left: 127 just below ten, rising toward 255 at zero.
+    static int32_t alarmVolume( float timeLeft );
+
+    void loadSettings();
+    void saveSettings();
+
+    int32_t getState() const { return m_state; }
+    int32_t getPhaseLeft() const { return m_phaseLeft; }
+    int32_t getPhaseTotal() const { return m_phaseTotal; }
+    int32_t getLevel() const { return m_level; }
+    int32_t getLinesToGo() const { return m_linesToGo; }
+    float getTimeLeft() const { return m_timeLeft; }
+    float getTimeMax() const { return m_timeMax; }
+    float getSecondsPerLine() const { return m_secondsPerLine; }
+    int32_t getScore() const { return m_score; }
+    int32_t getTimeBonus() const { return m_timeBonus; }
+    int32_t getPendingStartBonus() const { return m_pendingStartBonus; }
+    int32_t getShownStartBonus() const { return m_shownStartBonus; }
+    int32_t getTutorialStep() const { return m_tutorialStep; }
+    bool isTutorialLevel() const { return m_tutorialLevel; }
+    bool isAlarmPlaying() const { return m_alarmPlaying; }
+    int64_t getNow() const { return m_now; }
+    HPoint getLastMovePoint() const { return m_lastMovePoint; }
+    HPoint getPreviousBlank() const { return m_previousBlank; }
+    const HRect& getArenaRect() const { return m_arenaRect; }
+    const VXBoard& getBoard() const { return m_board; }
+    const VXSettings& getSettings() const { return m_settings; }
+    const VXScorePopupList& getScorePopups() const { return m_popups; }
+    const VXLevelInfo& getLevelInfo( int32_t level ) const { return m_levels[ VXLevelInfo::rowForLevel( level ) ]; }
+
+protected:
+    // What the game's presentation, control, assets and screens supply.
+
+    // Every event but time stamps and quit: clicks, drags, keys, activation, commands.
+    virtual void m_handleInput( const HEvent& event ) = 0;
+    // Once per frame after the rules' own animation step: sprite choice and its redraw marking,
+    // the timer bar.
+    virtual void m_updatePresentation( int32_t elapsed ) = 0;
+    // Start-up after the devices: splash, images and sounds with the loading bar, arena rectangle;
+    // false ends start-up.
+    virtual bool m_loadAssets() = 0;
+    // Start-up's last step before the start screen: the on-screen controls and the high scores.
+    virtual void m_createScreens() = 0;
+    virtual void m_loadTutorial() = 0;
+    virtual void m_unloadTutorial() = 0;
+    // The game-over notice and, for a score that enters the table, the name entry (modal screens).
+    virtual void showGameOver() = 0;
+    virtual void enterName() = 0;
+    // The score's place in the high-score table, or -1 when it does not enter it.
+    virtual int32_t highScoreRank( int32_t score ) = 0;
+
+    // The rules' part of the game's start-up: the level table and the starting state.
+    void m_startUp();
+    // Sets "now" from an event's time, less the time spent paused.
+    void m_takeFrameTime( uint64_t eventTime );
+    // One frame: phase timer, animations, the state's step. True when the game should stop.
+    bool m_frameUpdate();
+    // The per-state work of one frame; true in GS_QUIT.
+    bool m_frameStep( int32_t elapsed );
+    void m_crunchEvaluation();
+    void m_setPhase( int32_t duration );
+    bool m_phaseOver() const { return m_phaseLeft == 0; }
+    void m_invalidateArena();
+    void m_invalidateBlankSpan();
+    void m_completeLevel();
+    void m_gameOver();
+
+    VXBoard m_board;
+    VXLevelInfo m_levels[ VXLevelInfo::kLevelCount ];
+    VXSettings m_settings;
+    VXScorePopupList m_popups;
+    VXSoundService* m_pSoundService;
+    HRect m_arenaRect;
+
+    int32_t m_state;
+    int32_t m_phaseLeft;
+    int32_t m_phaseTotal;
+    int64_t m_now;
+    int64_t m_lastUpdate;
+    int32_t m_level;
+    int32_t m_linesToGo;
+    float m_timeLeft;
+    float m_timeMax;
+    float m_secondsPerLine;
+    int32_t m_score;
+    int32_t m_timeBonus;
+    int32_t m_pendingStartBonus;
+    int32_t m_shownStartBonus;
+    HPoint m_lastMovePoint;
+    HPoint m_previousBlank;
+    int32_t m_tutorialStep;
+    bool m_tutorialLevel;
+    bool m_alarmPlaying;
+    int64_t m_bonusTickTime;
+    // A refill in this frame brought a wild in.
+    bool m_wildArrived;
+    char m_resourceFileName[ 256 ];
+};
+
+#endif

@@ -1,0 +1,3 @@
+#include "Game/VXSoundService.h"
+
+VXSoundService::~VXSoundService() = default;

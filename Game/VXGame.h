@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "Framework/application/HApplication.h"
+#include "Game/VXBankSoundService.h"
 #include "Game/VXBoard.h"
 #include "Game/VXLevelInfo.h"
 #include "Game/VXScorePopup.h"
@@ -67,6 +68,8 @@ public:
     // Music plays only while "Music Enabled" is set.
     void setMusicPlaying( bool on ) override;
 
+    // The debug command "s": the audio system taken down and made again, its sounds reloaded.
+    void restartAudio();
     // A new game starting at level number n (1-based).
     void newGame( int32_t startLevelNumber );
     void nextLevel();
@@ -79,7 +82,7 @@ public:
     // Returns the move code (1 outside GS_IDLE).
     int makeMove( int column, int row );
 
-    // The game's sounds; silent until the audio part connects a service (not owned).
+    // The game's sounds (not owned). init connects the sound bank's service; tests may put their own.
     void setSoundService( VXSoundService* pService );
     VXSoundService* getSoundService() const { return m_pSoundService; }
     void playSample( const char* kpName, int32_t volume );
@@ -126,8 +129,8 @@ protected:
     // Once per frame after the rules' own animation step: sprite choice and its redraw marking,
     // the timer bar.
     virtual void m_updatePresentation( int32_t elapsed ) = 0;
-    // Start-up after the devices: splash, images and sounds with the loading bar, arena rectangle;
-    // false ends start-up.
+    // Start-up after the devices: images with the loading bar, arena rectangle; false ends
+    // start-up. init plays the splash around it and loads the sounds after it (m_loadSounds).
     virtual bool m_loadAssets() = 0;
     // Start-up's last step before the start screen: the on-screen controls and the high scores.
     virtual void m_createScreens() = 0;
@@ -141,6 +144,11 @@ protected:
 
     // The rules' part of the game's start-up: the level table and the starting state.
     void m_startUp();
+    // The start-up jingle while the assets load; stopping also frees it.
+    void m_startSplash();
+    void m_stopSplash();
+    // The theme music, and when it can play, the samples worth loading in advance.
+    void m_loadSounds();
     // Sets "now" from an event's time, less the time spent paused.
     void m_takeFrameTime( uint64_t eventTime );
     // One frame: phase timer, animations, the state's step. True when the game should stop.
@@ -160,6 +168,8 @@ protected:
     VXSettings m_settings;
     VXScorePopupList m_popups;
     VXSoundService* m_pSoundService;
+    VXBankSoundService m_bankSound;
+    int32_t m_splashVoice;
     HRect m_arenaRect;
 
     int32_t m_state;

@@ -9,6 +9,7 @@
 
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HRegistry.h"
+#include "tests/support/FakeAudioDevice.h"
 #include "tests/support/MemoryDisplayDevice.h"
 
 namespace
@@ -179,6 +180,7 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
+    FakeAudioDevice::install();
 
     std::string exeDir = m_dir.path() + "/";
     m_started =
@@ -192,6 +194,7 @@ GameHarness::~GameHarness()
     m_game.setSoundService( nullptr );
     m_game.unloadGraphics();
     m_game.shutdown();
+    FakeAudioDevice::uninstall();
     HInputDevice::setProvider( nullptr );
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );

@@ -124,6 +124,7 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 
 bool TestGame::m_loadAssets()
 {
+    splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
     m_arenaRect = kArena;
     return assetsLoad;
 }
@@ -161,6 +162,8 @@ GameHarness::GameHarness( const Options& options )
 {
     std::filesystem::create_directories( m_workDir );
     std::filesystem::create_directories( m_dir.file( "res" ) );
+    for( const auto& resource : options.resources )
+        m_dir.write( "res/" + resource.first, resource.second );
     char cwd[ 1024 ];
     m_oldDir = getcwd( cwd, sizeof( cwd ) ) != nullptr ? cwd : ".";
     if( chdir( m_workDir.c_str() ) != 0 )

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework/application/HInputDevice.h"
@@ -87,6 +88,8 @@ public:
     int presentationUpdates = 0;
     int32_t rank = -1;
     bool assetsLoad = true;
+    // Whether the start-up jingle was sounding while the assets loaded.
+    bool splashDuringLoad = false;
 
 protected:
     void m_handleInput( const HEvent& event ) override;
@@ -119,6 +122,8 @@ public:
         int32_t startLevel = -1;
         int32_t alarmEnabled = -1;
         bool connectSound = true;
+        // Files put into the resource folder before start-up, by name.
+        std::vector<std::pair<std::string, std::string>> resources;
         // With playback, written as "journal.bin" into the working folder before start-up.
         std::string journalBytes;
     };

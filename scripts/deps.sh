@@ -6,6 +6,9 @@ BUILD_PACKAGES=(
   libsdl2-dev zlib1g-dev libminizip-dev liblua5.4-dev
   libvorbis-dev libogg-dev
   libpng-dev libjpeg62-turbo-dev
+  # The resource archive generator: drawing, text, fonts, encoders, speech.
+  libcairo2-dev libpango1.0-dev libfreetype-dev libfontconfig-dev
+  fonts-leckerli-one fonts-comic-neue fonts-league-spartan fonts-dejavu-core espeak-ng sox
 )
 
 # To run the tests.

@@ -10,6 +10,7 @@
 #include "Framework/application/HControl.h"
 #include "Framework/application/HInputDevice.h"
 #include "Framework/graphics/HDisplayDevice.h"
+#include "Framework/graphics/HDisplayDeviceFactory.h"
 #include "Framework/graphics/VXSprite.h"
 #include "Framework/object/HObjectList.h"
 #include "Framework/util/src/HGlobal.h"
@@ -193,14 +194,15 @@ bool HApplication::m_createDevices( const char* kpTitle, bool soundOn, bool full
 bool HApplication::m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,
                                           int32_t height )
 {
-    (void)kpTitle;
-    (void)fullscreen;
-    (void)noDoubleClick;
-    (void)width;
-    (void)height;
-    // No display device has been built into this program yet.
-    debugTrace( "m_createDisplayDevice failed, probably because another instance is running" );
-    return false;
+    HDisplayDevice* pDevice = createDisplayDevice( width, height, kpTitle, fullscreen, noDoubleClick, m_pCvars );
+    if( pDevice == nullptr )
+    {
+        debugTrace( "m_createDisplayDevice failed, probably because another instance is running" );
+        return false;
+    }
+    m_pDisplayDevice = pDevice;
+    HGlobal::setDisplayDevice( pDevice );
+    return true;
 }
 
 bool HApplication::m_createInputDevice()

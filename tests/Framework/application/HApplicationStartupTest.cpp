@@ -159,9 +159,11 @@ TEST_F( HApplicationStartupTest, ADisplayOrInputFailureStopsTheDevicesStep )
     ApplicationProbe application;
     application.callBaseInit = true;
     ASSERT_TRUE( application.init( false, false, "", "", true, true ) );
+    // The platform's display cannot open a screen without pixels.
     application.displayWorks = false;
-    EXPECT_FALSE( application.m_createDevices( "t", true, false, true, 640, 480, 2, 16, 22050 ) );
+    EXPECT_FALSE( application.m_createDevices( "t", true, false, true, 0, 480, 2, 16, 22050 ) );
     EXPECT_TRUE( sawTrace( "m_createDisplayDevice failed, probably because another instance is running" ) );
+    EXPECT_EQ( application.getDisplayDevice(), nullptr );
     EXPECT_FALSE( sawOutput( "...Creating input device\n" ) );
 
     application.displayWorks = true;
@@ -169,6 +171,25 @@ TEST_F( HApplicationStartupTest, ADisplayOrInputFailureStopsTheDevicesStep )
     EXPECT_FALSE( application.m_createDevices( "t", true, false, true, 640, 480, 2, 16, 22050 ) );
     EXPECT_FALSE( sawOutput( "...Creating audio device\n" ) );
     EXPECT_EQ( application.getInputDevice(), nullptr );
+}
+
+TEST_F( HApplicationStartupTest, ThePlatformsDisplayIsMadeAndTakenDownByTheApplication )
+{
+    ApplicationProbe application;
+    application.callBaseInit = true;
+    ASSERT_TRUE( application.init( false, false, "", "", true, true ) );
+    application.displayWorks = false; // the real device, on SDL's dummy driver
+    ASSERT_TRUE( application.m_createDevices( "Glimmerdrop(Ver 1.50.07)", true, false, true, 640, 480, 2, 16, 22050 ) );
+    ASSERT_NE( application.getDisplayDevice(), nullptr );
+    EXPECT_EQ( HGlobal::getDisplayDevice(), application.getDisplayDevice() );
+    EXPECT_EQ( application.getDisplayDevice()->getScreenWidth(), 640 );
+    EXPECT_EQ( application.getDisplayDevice()->getScreenHeight(), 480 );
+    application.invalidateAll();
+    application.runFrame();
+    EXPECT_EQ( application.drawn.size(), 1u );
+    application.unloadGraphics();
+    EXPECT_EQ( application.getDisplayDevice(), nullptr );
+    EXPECT_EQ( HGlobal::getDisplayDevice(), nullptr );
 }
 
 TEST_F( HApplicationStartupTest, TakingDownWhatWasNeverMadeIsHarmless )

@@ -1,7 +1,5 @@
-// The game's audio steps: the splash, the sounds loaded at start-up, and the audio restart.
+// The game's audio steps: the splash and the sounds loaded at start-up.
 #include "Game/VXGame.h"
-
-#include "Framework/util/src/HLog.h"
 
 namespace
 {
@@ -29,9 +27,8 @@ void VXGame::m_stopSplash()
     m_splashVoice = -1;
 }
 
-void VXGame::m_loadSounds()
+void VXGame::m_preloadSounds()
 {
-    logMessage( "...loading sounds\n" );
     if( !loadThemeMusic( kpTheme, getResourceFileSystem(), kThemeLoopPosition ) )
         return;
     for( const char* kpName : kapPreloaded )
@@ -39,14 +36,4 @@ void VXGame::m_loadSounds()
         AudioSample sample;
         m_soundBank.loadAudioSample( kpName, sample, VXBankSoundService::kBits, VXBankSoundService::kFrequency );
     }
-}
-
-void VXGame::restartAudio()
-{
-    m_destroyAudioDevice();
-    m_createAudioDevice( getResourceFileSystem(), 2, 16, 22050 );
-    m_loadSounds();
-    // The alarm's voice went with the old mixer: the next alarm starts a new one.
-    m_alarmPlaying = false;
-    setMusicPlaying( true );
 }

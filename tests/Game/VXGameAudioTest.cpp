@@ -79,7 +79,7 @@ TEST( VXGameAudioTest, RestartingTheAudioBringsDeviceMusicAndAlarmBack )
     ASSERT_TRUE( harness.started() );
     TestGame& game = harness.game();
     game.soundAlarm( 127 );
-    game.restartAudio();
+    game.m_restartAudio();
     EXPECT_EQ( FakeAudioDevice::s_made, 2 );
     EXPECT_TRUE( game.isMusicPlaying() );
     EXPECT_EQ( game.getSoundBank().getCachedCount(), 5 );

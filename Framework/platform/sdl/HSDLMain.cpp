@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Framework/application/HApplication.h"
+#include "Framework/application/HCommandLine.h"
 #include "Framework/audio/HAudioDevice.h"
 #include "Framework/platform/sdl/HSDLAudioDevice.h"
 #include "Framework/platform/sdl/HSDLInputDevice.h"
@@ -15,6 +16,9 @@
 
 int main( int argc, char** argv )
 {
+    int answer = HCommandLine::check( argc, argv, GLIMMERDROP_VERSION, stdout, stderr );
+    if( answer != HCommandLine::kRun )
+        return answer;
     SDL_SetMainReady();
     static HSDLProcessServices s_services;
     setProcessServices( &s_services );

@@ -52,9 +52,24 @@ VXGame::VXGame()
     , m_alarmPlaying( false )
     , m_bonusTickTime( 0 )
     , m_wildArrived( false )
+    , m_sprites()
+    , m_digits( &m_sprites )
+    , m_timerBar()
+    , m_pDisplayFont( nullptr )
+    , m_pStartControl( nullptr )
+    , m_pPauseControl( nullptr )
+    , m_hasPartnerLogo( false )
+    , m_userPaused( false )
+    , m_mouseButtonHeld( false )
+    , m_activationTime( 0 )
+    , m_debugMode( false )
+    , m_accessProgress( 0 )
+    , m_levelSelect()
+    , m_levelSelectCount( 0 )
 {
     textCopy( m_resourceFileName, sizeof( m_resourceFileName ), kpDefaultResourceFile );
     m_board.setRandom( &m_random );
+    m_timerBar.setSprites( &m_sprites );
 }
 
 VXGame::~VXGame() = default;

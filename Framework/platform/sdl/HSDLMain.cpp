@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Framework/application/HApplication.h"
+#include "Framework/application/HCommandLine.h"
 #include "Framework/platform/sdl/HSDLInputDevice.h"
 #include "Framework/platform/sdl/HSDLProcessServices.h"
 #include "Framework/util/src/HLog.h"
@@ -13,6 +14,9 @@
 
 int main( int argc, char** argv )
 {
+    int answer = HCommandLine::check( argc, argv, GLIMMERDROP_VERSION, stdout, stderr );
+    if( answer != HCommandLine::kRun )
+        return answer;
     SDL_SetMainReady();
     static HSDLProcessServices s_services;
     setProcessServices( &s_services );

@@ -102,6 +102,11 @@ std::string TestGame::snapshot() const
 
 void TestGame::m_handleInput( const HEvent& event )
 {
+    if( realControl )
+    {
+        VXGame::m_handleInput( event );
+        return;
+    }
     if( event.type != ET_KEYDOWN )
         return;
     if( event.key == KC_LBUTTON )
@@ -117,8 +122,9 @@ void TestGame::m_handleInput( const HEvent& event )
 
 void TestGame::m_updatePresentation( int32_t elapsed )
 {
-    (void)elapsed;
     ++presentationUpdates;
+    if( realPresentation )
+        VXGame::m_updatePresentation( elapsed );
 }
 
 bool TestGame::m_loadAssets()
@@ -179,6 +185,8 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
+    m_game.realControl = options.realControl;
+    m_game.realPresentation = options.realPresentation;
 
     std::string exeDir = m_dir.path() + "/";
     m_started =
@@ -265,6 +273,53 @@ bool GameHarness::pressEnter()
     event.clear();
     event.type = ET_KEYDOWN;
     event.character = '\r';
+    return post( event );
+}
+
+namespace
+{
+HEvent inputEvent( int32_t type, int32_t key, char character, int32_t x, int32_t y )
+{
+    HEvent event;
+    event.clear();
+    event.type = type;
+    event.key = key;
+    event.character = character;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+}
+
+bool GameHarness::pressKey( int32_t key, char character )
+{
+    return post( inputEvent( ET_KEYDOWN, key, character, 0, 0 ) );
+}
+
+bool GameHarness::releaseKey( int32_t key, char character )
+{
+    return post( inputEvent( ET_KEYUP, key, character, 0, 0 ) );
+}
+
+bool GameHarness::moveMouse( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_MOUSEMOVE, 0, 0, x, y ) );
+}
+
+bool GameHarness::pressButton( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_KEYDOWN, KC_LBUTTON, 0, x, y ) );
+}
+
+bool GameHarness::releaseButton( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_KEYUP, KC_LBUTTON, 0, x, y ) );
+}
+
+bool GameHarness::activate( bool active )
+{
+    HEvent event = inputEvent( ET_ACTIVATE, 0, 0, 0, 0 );
+    event.flag = active ? 1 : 0;
     return post( event );
 }
 

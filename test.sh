@@ -40,9 +40,9 @@ run_suite() {
   failed=$((failed + bad))
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=ON
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
-  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_BENCH=OFF
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=OFF
 fi
 
 if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then

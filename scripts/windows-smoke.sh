@@ -91,6 +91,33 @@ wait_start_picture() {
   return 1
 }
 
+# The window shows the program's own icon (resource 285): Wine hands it to the X server as the
+# window's _NET_WM_ICON, whose opaque pixels must be those of the icon file of the same size.
+window_has_program_icon() {
+  local window=$1 values width height shown expected frame
+  values=$(xprop -notype -id "$window" 32c _NET_WM_ICON 2>/dev/null | sed -n 's/^_NET_WM_ICON = //p' | tr -d ' ')
+  if [ -z "$values" ]; then
+    smoke_log "the window has no icon"
+    return 1
+  fi
+  width=$(echo "$values" | cut -d, -f1)
+  height=$(echo "$values" | cut -d, -f2)
+  shown=$(echo "$values" | awk -F, -v n=$((width * height)) '{ c = 0; for (i = 3; i < 3 + n; i++) if ($i >= 16777216) c++; print c }')
+  case $width in
+    16) frame=0 ;;
+    32) frame=1 ;;
+    48) frame=2 ;;
+    *) smoke_log "the window's icon is ${width}x$height, not one of the program's"; return 1 ;;
+  esac
+  expected=$(convert "$WINDOWS_BUILD/host/glimmerdrop.ico[$frame]" -alpha extract -threshold 0 \
+    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+  if [ "$shown" != "$expected" ]; then
+    smoke_log "the window's ${width}x$height icon has $shown opaque pixels, the program's $expected"
+    return 1
+  fi
+  smoke_log "the window carries the program's icon (${width}x$height, $shown opaque pixels)"
+}
+
 trace_has() {
   if grep -qF -- "$2" "$1/trace.txt" 2>/dev/null; then
     return 0
@@ -107,7 +134,7 @@ trace_lacks() {
   return 1
 }
 
-# Starts the game, waits for its window and its start picture.
+# Starts the game, waits for its window and its start picture; the window's id goes to GAME_WINDOW.
 game_reaches_start_screen() {
   local dir=$1 window
   if ! window=$(wait_window "$SMOKE_TITLE" 60); then
@@ -115,6 +142,7 @@ game_reaches_start_screen() {
     tail -n 20 "$dir/wine.log" | sed 's/^/   /'
     return 1
   fi
+  GAME_WINDOW=$window
   wait_start_picture "$dir" "$window" 40
 }
 
@@ -122,6 +150,7 @@ smoke_start_screen_with_waveout() {
   local dir=$1
   game_start "$dir" null -trace
   game_reaches_start_screen "$dir" &&
+    window_has_program_icon "$GAME_WINDOW" &&
     trace_has "$dir" "...Creating audio device" &&
     trace_has "$dir" "...creating mixing stream: success" &&
     trace_lacks "$dir" "***failed to create audio device***"

@@ -129,6 +129,8 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 
 bool TestGame::m_loadAssets()
 {
+    if( realAssets )
+        return assetsLoad && VXGame::m_loadAssets();
     m_arenaRect = kArena;
     return assetsLoad;
 }
@@ -185,8 +187,11 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
-    m_game.realControl = options.realControl;
-    m_game.realPresentation = options.realPresentation;
+    m_game.realControl = options.realControl || options.realGame;
+    m_game.realPresentation = options.realPresentation || options.realGame;
+    m_game.realAssets = options.realGame;
+    if( options.fillResources )
+        options.fillResources( m_dir.file( "res" ) );
 
     std::string exeDir = m_dir.path() + "/";
     m_started =

@@ -96,6 +96,7 @@ void VXGame::m_loadSounds( VXLoadingScreen* pLoading )
     logMessage( "...loading sounds\n" );
     if( pLoading != nullptr )
         pLoading->progress( kSoundsProgress );
+    m_preloadSounds();
     if( pLoading != nullptr )
         pLoading->progress( 1.0f );
 }
@@ -182,6 +183,8 @@ void VXGame::m_restartAudio()
     m_destroyAudioDevice();
     m_createAudioDevice( m_pResourceFileSystem, 2, 16, 22050 );
     m_loadSounds( nullptr );
+    // The alarm's voice went with the old mixer: the next alarm starts a new one.
+    m_alarmPlaying = false;
     setMusicPlaying( true );
 }
 

@@ -14,7 +14,7 @@ BUILD_PACKAGES=(
 # To run the tests.
 TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev libpixman-1-dev zip unzip procps
-  imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox
+  imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox x11-utils
   # Recording journals and screenshots of the real game under Xvfb (scripts/record-journal.py).
   xdotool python3
 )

@@ -9,6 +9,7 @@
 
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HRegistry.h"
+#include "tests/support/FakeAudioDevice.h"
 #include "tests/support/MemoryDisplayDevice.h"
 
 namespace
@@ -129,9 +130,13 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 
 bool TestGame::m_loadAssets()
 {
+    splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
     if( realAssets )
         return assetsLoad && VXGame::m_loadAssets();
     m_arenaRect = kArena;
+    // The sounds come after the pictures, as in the real loading.
+    if( assetsLoad )
+        m_loadSounds( nullptr );
     return assetsLoad;
 }
 
@@ -168,6 +173,8 @@ GameHarness::GameHarness( const Options& options )
 {
     std::filesystem::create_directories( m_workDir );
     std::filesystem::create_directories( m_dir.file( "res" ) );
+    for( const auto& resource : options.resources )
+        m_dir.write( "res/" + resource.first, resource.second );
     char cwd[ 1024 ];
     m_oldDir = getcwd( cwd, sizeof( cwd ) ) != nullptr ? cwd : ".";
     if( chdir( m_workDir.c_str() ) != 0 )
@@ -187,6 +194,7 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
+    FakeAudioDevice::install();
     m_game.realControl = options.realControl || options.realGame;
     m_game.realPresentation = options.realPresentation || options.realGame;
     m_game.realAssets = options.realGame;
@@ -205,6 +213,7 @@ GameHarness::~GameHarness()
     m_game.setSoundService( nullptr );
     m_game.unloadGraphics();
     m_game.shutdown();
+    FakeAudioDevice::uninstall();
     HInputDevice::setProvider( nullptr );
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );

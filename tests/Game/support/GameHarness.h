@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework/application/HInputDevice.h"
@@ -93,6 +94,8 @@ public:
     int presentationUpdates = 0;
     int32_t rank = -1;
     bool assetsLoad = true;
+    // Whether the start-up jingle was sounding while the assets loaded.
+    bool splashDuringLoad = false;
     // The game's own control and presentation instead of the stand-ins.
     bool realControl = false;
     bool realPresentation = false;
@@ -102,6 +105,7 @@ public:
     using VXGame::m_click;
     using VXGame::m_keyPress;
     using VXGame::m_keyRelease;
+    using VXGame::m_restartAudio;
     void setState( int32_t state ) { m_state = state; }
     void setTutorialStep( int32_t step ) { m_tutorialStep = step; }
 
@@ -151,6 +155,8 @@ public:
         int32_t startLevel = -1;
         int32_t alarmEnabled = -1;
         bool connectSound = true;
+        // Files put into the resource folder before start-up, by name.
+        std::vector<std::pair<std::string, std::string>> resources;
         // The game's own handling of clicks and keys, and its own per-frame presentation.
         bool realControl = false;
         bool realPresentation = false;

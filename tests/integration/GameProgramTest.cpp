@@ -108,7 +108,9 @@ void expectGolden( const std::string& name, const std::string& actual )
         std::printf( "golden file %s written\n", path.c_str() );
         return;
     }
-    EXPECT_EQ( actual, readText( path ) ) << "golden file " << path;
+    EXPECT_EQ( actual, readText( path ) )
+        << "golden file " << path << ": after a deliberate change in the rules or the pictures, run the test with "
+        << "GLIMMERDROP_UPDATE_GOLDEN=1, look at what it wrote (and at the frame it saved) and commit it";
 }
 
 // FNV-1a over the RGBA bytes of every pixel, row by row.

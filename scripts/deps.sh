@@ -38,3 +38,15 @@ ensure_packages() {
   "${sudo[@]}" apt-get update -q || return 1
   "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+# To cross-build the Windows program (scripts/build-windows.sh): MinGW-w64's -posix compilers,
+# nasm for libjpeg-turbo, dpkg-dev to unpack Debian's source packages.
+WINDOWS_BUILD_PACKAGES=(
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  nasm dpkg-dev googletest
+)
+
+# To run the Windows tests (scripts/test-windows.sh): 64-bit Wine under a virtual X server.
+WINDOWS_TEST_PACKAGES=(
+  wine wine64 xvfb xauth x11-utils imagemagick
+)

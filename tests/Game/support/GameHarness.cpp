@@ -164,6 +164,7 @@ GameHarness::GameHarness()
 GameHarness::GameHarness( const Options& options )
     : m_services()
     , m_dir()
+    , m_registry( m_dir.path() )
     , m_workDir( m_dir.file( "work" ) )
     , m_sound()
     , m_input()
@@ -182,8 +183,6 @@ GameHarness::GameHarness( const Options& options )
     if( options.playback )
         m_dir.write( "work/journal.bin", options.journalBytes );
 
-    setenv( "GLIMMERDROP_REGISTRY", m_dir.file( "registry.reg" ).c_str(), 1 );
-    setenv( "GLIMMERDROP_REGISTRY_MACHINE", m_dir.file( "machine.reg" ).c_str(), 1 );
     m_writeRegistry( options );
 
     std::string line = options.switches;
@@ -218,8 +217,6 @@ GameHarness::~GameHarness()
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );
     HGlobal::setEventQueue( nullptr );
-    unsetenv( "GLIMMERDROP_REGISTRY" );
-    unsetenv( "GLIMMERDROP_REGISTRY_MACHINE" );
     if( chdir( m_oldDir.c_str() ) != 0 )
         m_oldDir.clear();
 }

@@ -11,6 +11,7 @@
 #include "Game/VXGame.h"
 #include "Game/VXSoundService.h"
 #include "tests/support/RecordingProcessServices.h"
+#include "tests/support/RegistrySandbox.h"
 #include "tests/support/TempDir.h"
 
 // Services with a clock the test sets and sleeps that are only written down.
@@ -210,6 +211,7 @@ private:
 
     HarnessProcessServices m_services;
     TempDir m_dir;
+    RegistrySandbox m_registry;
     std::string m_workDir;
     std::string m_oldDir;
     RecordingSoundService m_sound;

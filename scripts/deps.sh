@@ -15,6 +15,8 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev libpixman-1-dev zip unzip procps
   imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox x11-utils
+  # Recording journals and screenshots of the real game under Xvfb (scripts/record-journal.py).
+  xdotool python3
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.

@@ -131,6 +131,8 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 bool TestGame::m_loadAssets()
 {
     splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
+    if( realAssets )
+        return assetsLoad && VXGame::m_loadAssets();
     m_arenaRect = kArena;
     // The sounds come after the pictures, as in the real loading.
     if( assetsLoad )
@@ -192,8 +194,11 @@ GameHarness::GameHarness( const Options& options )
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
     FakeAudioDevice::install();
-    m_game.realControl = options.realControl;
-    m_game.realPresentation = options.realPresentation;
+    m_game.realControl = options.realControl || options.realGame;
+    m_game.realPresentation = options.realPresentation || options.realGame;
+    m_game.realAssets = options.realGame;
+    if( options.fillResources )
+        options.fillResources( m_dir.file( "res" ) );
 
     std::string exeDir = m_dir.path() + "/";
     m_started =

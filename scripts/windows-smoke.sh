@@ -206,6 +206,74 @@ smoke_full_screen_on_a_640_by_480_display() {
   smoke_log "the window covers the whole screen"
 }
 
+# The recorded journals of the integration tests, played back with -demo: the Windows program
+# must end each game exactly where the Linux program does (score, level, lines, board digest),
+# and the frame saved with F12 during "frame" must have the same pixels.
+SMOKE_JOURNALS=$ROOT/tests/integration/journals
+SMOKE_GOLDEN=$ROOT/tests/integration/golden
+
+play_journal() {
+  local dir=$1 name=$2
+  # The recorded settings: every default, with the tutorial already played.
+  wine reg add "$SMOKE_KEY" /v "Did Tutorial" /t REG_BINARY /d 01000000 /f >/dev/null 2>&1
+  gzip -dc "$SMOKE_JOURNALS/$name.journal.gz" >"$dir/journal.bin" || return 1
+  game_start "$dir" null -demo recorded -trace
+  # Playback runs at the recorded pace; the program ends by itself when the journal does.
+  local deadline=$((SECONDS + 240))
+  while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.5
+  done
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    smoke_log "the playback of $name did not end within 240 s"
+    return 1
+  fi
+}
+
+golden_line() {
+  local expected actual
+  expected=$(cat "$SMOKE_GOLDEN/$2")
+  actual=$(grep -a '^\.\.\.quit at ' "$1/trace.txt" 2>/dev/null | tail -n 1 | tr -d '\r')
+  if [ "$actual" != "$expected" ]; then
+    smoke_log "the game ended at \"${actual:-nothing}\", the Linux program at \"$expected\""
+    return 1
+  fi
+  smoke_log "ended as on Linux: $actual"
+}
+
+smoke_recorded_game_ends_as_on_linux() {
+  local dir=$1
+  play_journal "$dir" botgame && golden_line "$dir" botgame.txt
+}
+
+smoke_frame_saved_during_playback_has_the_linux_pixels() {
+  local dir=$1 pictures sum expected
+  play_journal "$dir" frame && golden_line "$dir" frame-end.txt || return 1
+  pictures=$(find "$dir" -maxdepth 1 -name '*.png' | head -n 2)
+  if [ "$(echo "$pictures" | grep -c .)" != 1 ]; then
+    smoke_log "expected one saved frame, found: ${pictures:-none}"
+    return 1
+  fi
+  # The integration test's sum of the frame it decodes: FNV-1a's step over the RGBA bytes, row
+  # by row, from its start value 1469598103934665603 (in two 32-bit halves here).
+  sum=$(convert "$pictures" -depth 8 rgba:- | perl -e '
+    binmode STDIN; local $/; my $data = <STDIN>;
+    my ( $hi, $lo ) = ( 0x14650fb0, 0x739d0383 );
+    for my $byte ( unpack( "C*", $data ) ) {
+      $lo ^= $byte;
+      my $low = $lo * 0x1b3;
+      my $carry = int( $low / 4294967296 );
+      $hi = ( $hi * 0x1b3 + $carry + ( ( $lo * 256 ) % 4294967296 ) ) % 4294967296;
+      $lo = $low % 4294967296;
+    }
+    printf "%08x%08x\n", $hi, $lo;')
+  expected=$(cat "$SMOKE_GOLDEN/frame.txt")
+  if [ "$sum" != "$expected" ]; then
+    smoke_log "the saved frame sums to $sum, the Linux program's to $expected (kept in $dir)"
+    return 1
+  fi
+  smoke_log "the saved frame has the Linux program's pixels ($sum)"
+}
+
 # Runs one check in a fresh working folder and with the program's key emptied, and counts it.
 smoke_check() {
   local name=$1 dir=$SMOKE_DIR/$1
@@ -236,6 +304,8 @@ smoke_run_all() {
   smoke_check directsound_on_the_null_device
   smoke_check waveout_without_a_device_is_silent
   smoke_check directsound_without_a_device_tells_once_then_is_silent
+  smoke_check recorded_game_ends_as_on_linux
+  smoke_check frame_saved_during_playback_has_the_linux_pixels
 
   # DirectDraw sets 640 x 480 only on a display of that size; Wine keeps display modes per
   # prefix, so the session starts again around it.

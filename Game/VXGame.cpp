@@ -30,6 +30,8 @@ VXGame::VXGame()
     , m_settings()
     , m_popups()
     , m_pSoundService( nullptr )
+    , m_bankSound( &m_soundBank )
+    , m_splashVoice( -1 )
     , m_arenaRect{ 0, 0, 0, 0 }
     , m_state( GS_INFO_START )
     , m_phaseLeft( 0 )
@@ -52,9 +54,24 @@ VXGame::VXGame()
     , m_alarmPlaying( false )
     , m_bonusTickTime( 0 )
     , m_wildArrived( false )
+    , m_sprites()
+    , m_digits( &m_sprites )
+    , m_timerBar()
+    , m_pDisplayFont( nullptr )
+    , m_pStartControl( nullptr )
+    , m_pPauseControl( nullptr )
+    , m_hasPartnerLogo( false )
+    , m_userPaused( false )
+    , m_mouseButtonHeld( false )
+    , m_activationTime( 0 )
+    , m_debugMode( false )
+    , m_accessProgress( 0 )
+    , m_levelSelect()
+    , m_levelSelectCount( 0 )
 {
     textCopy( m_resourceFileName, sizeof( m_resourceFileName ), kpDefaultResourceFile );
     m_board.setRandom( &m_random );
+    m_timerBar.setSprites( &m_sprites );
 }
 
 VXGame::~VXGame() = default;
@@ -86,12 +103,16 @@ bool VXGame::init( bool trace, bool journal, const char* kpExeDir, const char* k
     loadSettings();
     if( !m_createDevices( kpTitle, true, m_settings.fullscreen != 0, true, 640, 480, 2, 16, 22050 ) )
         return false;
+    setSoundService( &m_bankSound );
     logMessage( "...done initializing subsystems\n" );
     if( HGlobal::hasSwitch( "-benchmark" ) )
         m_runBenchmark();
 
+    m_startSplash();
     logMessage( "...loading assets\n" );
-    if( !m_loadAssets() )
+    bool loaded = m_loadAssets();
+    m_stopSplash();
+    if( !loaded )
         return false;
     m_createScreens();
 

@@ -1,15 +1,24 @@
 #ifndef GLIMMERDROP_GAME_VXGAME_H
 #define GLIMMERDROP_GAME_VXGAME_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "Framework/application/HApplication.h"
+#include "Game/VXBankSoundService.h"
 #include "Game/VXBoard.h"
+#include "Game/VXDigitFont.h"
 #include "Game/VXLevelInfo.h"
 #include "Game/VXScorePopup.h"
 #include "Game/VXSettings.h"
+#include "Game/VXSpriteTable.h"
+#include "Game/VXTimerBar.h"
 
+class VXLoadingScreen;
+class VXPauseControl;
 class VXSoundService;
+class VXStartControl;
+struct HBitmapFont;
 
 // Game state codes; other parts test ranges of them (8 to 14 are the information screens).
 enum VXGameState
@@ -79,7 +88,7 @@ public:
     // Returns the move code (1 outside GS_IDLE).
     int makeMove( int column, int row );
 
-    // The game's sounds; silent until the audio part connects a service (not owned).
+    // The game's sounds (not owned). init connects the sound bank's service; tests may put their own.
     void setSoundService( VXSoundService* pService );
     VXSoundService* getSoundService() const { return m_pSoundService; }
     void playSample( const char* kpName, int32_t volume );
@@ -93,6 +102,44 @@ public:
 
     void loadSettings();
     void saveSettings();
+
+    // Presentation, control, flow and assets.
+
+    // Draws the part of the frame under the clip: background, arena picture, tiles, tutorial, HUD, popups.
+    void drawRect( const HRect& clip ) override;
+    // "cursor.tga", drawn by the application as the pointer.
+    VXSprite* getCursorImage() override;
+    // Losing the window pauses the game (except on the start screen); then the base's bookkeeping.
+    void setActive( bool active ) override;
+    // Audio, the display font and every sprite, then the base's devices.
+    void unloadGraphics() override;
+
+    // The user's pause, nested with the application's pause count; stops the alarm when it begins.
+    void setPaused( bool paused );
+    bool isUserPaused() const { return m_userPaused; }
+    // The click-to-start control's action: leaves the information screen and frees its picture.
+    void clickToStart();
+    // The arrow keys' move: 0 down, 1 left, 2 right, 3 up, in the sense "Keyboard Moves Space" gives.
+    void handleArrowKey( int32_t direction );
+    void toggleMusic();
+    void toggleSound();
+    // Opens the registry's "partnerURL", or the built-in partner address.
+    void openPartnerSite();
+    // Writes the back buffer as a PNG in the user's pictures folder (else the current folder); the
+    // path goes to the log. False when it could not be written.
+    bool saveScreenshot( char* pPathOut = nullptr, size_t pathSize = 0 );
+
+    bool isMouseButtonHeld() const { return m_mouseButtonHeld; }
+    bool isDebugMode() const { return m_debugMode; }
+    const char* getLevelSelectBuffer() const { return m_levelSelect; }
+    bool hasPartnerLogo() const { return m_hasPartnerLogo; }
+    VXSpriteTable& getSprites() { return m_sprites; }
+    const VXTimerBar& getTimerBar() const { return m_timerBar; }
+    HBitmapFont* getDisplayFont() const { return m_pDisplayFont; }
+
+    // The hidden debug mode's key sequence: this control character, the letter, the control character.
+    static const char kDebugControlCharacter = 7;
+    static const char kDebugLetter = 'm';
 
     int32_t getState() const { return m_state; }
     int32_t getPhaseLeft() const { return m_phaseLeft; }
@@ -119,28 +166,45 @@ public:
     const VXLevelInfo& getLevelInfo( int32_t level ) const { return m_levels[ VXLevelInfo::rowForLevel( level ) ]; }
 
 protected:
-    // What the game's presentation, control, assets and screens supply.
-
     // Every event but time stamps and quit: clicks, drags, keys, activation, commands.
-    virtual void m_handleInput( const HEvent& event ) = 0;
+    virtual void m_handleInput( const HEvent& event );
     // Once per frame after the rules' own animation step: sprite choice and its redraw marking,
-    // the timer bar.
-    virtual void m_updatePresentation( int32_t elapsed ) = 0;
-    // Start-up after the devices: splash, images and sounds with the loading bar, arena rectangle;
-    // false ends start-up.
-    virtual bool m_loadAssets() = 0;
-    // Start-up's last step before the start screen: the on-screen controls and the high scores.
-    virtual void m_createScreens() = 0;
-    virtual void m_loadTutorial() = 0;
-    virtual void m_unloadTutorial() = 0;
-    // The game-over notice and, for a score that enters the table, the name entry (modal screens).
-    virtual void showGameOver() = 0;
-    virtual void enterName() = 0;
+    // the timer bar, the tutorial hand's pulse.
+    virtual void m_updatePresentation( int32_t elapsed );
+    // Start-up after the devices: loading screen, images and sounds, arena rectangle; false (after
+    // the "Error" box) when a picture is missing, which ends start-up. init plays the splash around it.
+    virtual bool m_loadAssets();
+    // Start-up's last step before the start screen: the game's two controls, then the screens'.
+    virtual void m_createScreens();
+    virtual void m_loadTutorial();
+    virtual void m_unloadTutorial();
+
+    // Hooks the game's screens fill. Until they do, a game over goes straight back to the start
+    // screen, no score enters a table, the commands do nothing, and full screen switches in place.
+    virtual void showGameOver() {}
+    virtual void enterName() {}
     // The score's place in the high-score table, or -1 when it does not enter it.
-    virtual int32_t highScoreRank( int32_t score ) = 0;
+    virtual int32_t highScoreRank( int32_t score )
+    {
+        ( void )score;
+        return -1;
+    }
+    // The panel's other controls and the high-score table, after the game's own two controls.
+    virtual void m_createPanel() {}
+    // ET_COMMAND 0, 1 and 2.
+    virtual void showHighScores() {}
+    virtual void showOptions() {}
+    virtual void requestRestart() {}
+    // Alt+Return and the debug "v": flips "Fullscreen" and switches the display.
+    virtual void toggleFullscreen();
 
     // The rules' part of the game's start-up: the level table and the starting state.
     void m_startUp();
+    // The start-up jingle while the assets load; stopping also frees it.
+    void m_startSplash();
+    void m_stopSplash();
+    // The theme music, and when it can play, the samples worth loading in advance.
+    void m_preloadSounds();
     // Sets "now" from an event's time, less the time spent paused.
     void m_takeFrameTime( uint64_t eventTime );
     // One frame: phase timer, animations, the state's step. True when the game should stop.
@@ -160,6 +224,8 @@ protected:
     VXSettings m_settings;
     VXScorePopupList m_popups;
     VXSoundService* m_pSoundService;
+    VXBankSoundService m_bankSound;
+    int32_t m_splashVoice;
     HRect m_arenaRect;
 
     int32_t m_state;
@@ -185,6 +251,38 @@ protected:
     // A refill in this frame brought a wild in.
     bool m_wildArrived;
     char m_resourceFileName[ 256 ];
+
+    // Presentation, control, flow and assets.
+    void m_click( int32_t x, int32_t y );
+    void m_drag( int32_t x, int32_t y );
+    void m_keyPress( int32_t key, char character );
+    void m_keyRelease( int32_t key );
+    void m_debugCommand( char character );
+    void m_restartAudio();
+    bool m_loadBitmaps( VXLoadingScreen* pLoading );
+    void m_loadSounds( VXLoadingScreen* pLoading );
+    // The picture the arena shows in this state, loading an information picture on its first show.
+    int m_arenaPictureSlot();
+    void m_drawHud( const HRect& clip );
+    void m_drawPopups( const HRect& clip );
+    void m_drawTutorial( const HRect& clip );
+    // The hand's place for the tutorial step; false when no hand is shown.
+    bool m_handRect( HRect& out ) const;
+
+    VXSpriteTable m_sprites;
+    VXDigitFont m_digits;
+    VXTimerBar m_timerBar;
+    HBitmapFont* m_pDisplayFont;
+    VXStartControl* m_pStartControl;
+    VXPauseControl* m_pPauseControl;
+    bool m_hasPartnerLogo;
+    bool m_userPaused;
+    bool m_mouseButtonHeld;
+    uint64_t m_activationTime;
+    bool m_debugMode;
+    int32_t m_accessProgress;
+    char m_levelSelect[ 16 ];
+    int32_t m_levelSelectCount;
 };
 
 #endif

@@ -147,6 +147,17 @@ const VXSprite* VXSpriteTable::get( int slot ) const
     return isSlot( slot ) ? &m_sprites[ slot ] : nullptr;
 }
 
+int VXSpriteTable::slotOf( const VXSprite* kpSprite ) const
+{
+    // By address, as tiles are drawn often; anything outside the table is no slot.
+    uintptr_t address = reinterpret_cast<uintptr_t>( kpSprite );
+    uintptr_t first = reinterpret_cast<uintptr_t>( &m_sprites[ 0 ] );
+    if( address < first || ( address - first ) % sizeof( VXSprite ) != 0 )
+        return -1;
+    uintptr_t slot = ( address - first ) / sizeof( VXSprite );
+    return slot < static_cast<uintptr_t>( SPR_COUNT ) ? static_cast<int>( slot ) : -1;
+}
+
 int VXSpriteTable::stillSlot( int32_t tileType )
 {
     for( int i = 0; i < 15; ++i )

@@ -95,6 +95,8 @@ public:
     // Null for a slot outside the table.
     VXSprite* get( int slot );
     const VXSprite* get( int slot ) const;
+    // The slot of one of this table's sprites, -1 for any other.
+    int slotOf( const VXSprite* kpSprite ) const;
 
     // The still picture of a tile type, -1 for the blank, cleared cells and unknown codes.
     static int stillSlot( int32_t tileType );

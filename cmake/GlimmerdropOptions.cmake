@@ -12,6 +12,14 @@ if(GLIMMERDROP_TSAN)
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
 endif()
+# Fuzzing instruments all of our code for coverage and runs it under the address and UB checkers.
+if(GLIMMERDROP_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "GLIMMERDROP_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 
 # Applies our warning policy and the repository root as include path.
 function(glimmerdrop_target target)

@@ -14,6 +14,8 @@
 
 namespace
 {
+const long kMaxLibraryMemory = 128L * 1024 * 1024;
+
 struct JpegErrors
 {
     jpeg_error_mgr manager;
@@ -96,6 +98,9 @@ bool decodeRows( JpegJob* pJob )
         return false;
     jpeg_CreateDecompress( &pJob->info, JPEG_LIB_VERSION, sizeof( jpeg_decompress_struct ) );
     pJob->info.src = &pJob->source.manager;
+    // A few bytes of header can ask for gigabytes of coefficients (progressive pictures keep them
+    // all); past this the library stops with an error instead.
+    pJob->info.mem->max_memory_to_use = kMaxLibraryMemory;
     jpeg_read_header( &pJob->info, TRUE );
     if( pJob->info.image_width > static_cast<JDIMENSION>( HImage::kMaxSide ) ||
         pJob->info.image_height > static_cast<JDIMENSION>( HImage::kMaxSide ) )

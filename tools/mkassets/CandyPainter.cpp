@@ -292,22 +292,25 @@ void paintOrange( Canvas& canvas )
 
 void paintYellow( Canvas& canvas )
 {
+    // A lemon: long, with a nub at each end, lying at a slant.
     Shape shape;
     shape.path = []( cairo_t* cr )
     {
         cairo_save( cr );
         cairo_translate( cr, 0.5, 0.5 );
-        cairo_rotate( cr, -0.45 );
-        cairo_move_to( cr, -0.44, 0.0 );
-        cairo_curve_to( cr, -0.40, -0.08, -0.36, -0.30, 0.0, -0.30 );
-        cairo_curve_to( cr, 0.36, -0.30, 0.40, -0.08, 0.44, 0.0 );
-        cairo_curve_to( cr, 0.40, 0.08, 0.36, 0.30, 0.0, 0.30 );
-        cairo_curve_to( cr, -0.36, 0.30, -0.40, 0.08, -0.44, 0.0 );
+        cairo_rotate( cr, -0.5 );
+        cairo_move_to( cr, -0.47, 0.0 );
+        cairo_curve_to( cr, -0.44, -0.05, -0.40, -0.07, -0.36, -0.10 );
+        cairo_curve_to( cr, -0.28, -0.27, 0.28, -0.27, 0.36, -0.10 );
+        cairo_curve_to( cr, 0.40, -0.07, 0.44, -0.05, 0.47, 0.0 );
+        cairo_curve_to( cr, 0.44, 0.05, 0.40, 0.07, 0.36, 0.10 );
+        cairo_curve_to( cr, 0.28, 0.27, -0.28, 0.27, -0.36, 0.10 );
+        cairo_curve_to( cr, -0.40, 0.07, -0.44, 0.05, -0.47, 0.0 );
         cairo_close_path( cr );
         cairo_restore( cr );
     };
-    shape.sparkleX = 0.36;
-    shape.sparkleY = 0.36;
+    shape.sparkleX = 0.38;
+    shape.sparkleY = 0.4;
     paintJelly( canvas, shape, jellyOf( 0xFFF8C0, 0xFFDB2E, 0xD89800, 0x7A5200 ) );
 }
 
@@ -356,9 +359,12 @@ void paintRed( Canvas& canvas )
 void paintGreen( Canvas& canvas )
 {
     Shape shape;
-    shape.path = []( cairo_t* cr ) { roundRectPath( cr, 0.15, 0.15, 0.70, 0.70, 0.2 ); };
-    shape.sparkleX = 0.3;
-    shape.sparkleY = 0.28;
+    // A jelly diamond: next to the round orange, a colour-blind player still sees the difference.
+    shape.path = []( cairo_t* cr ) {
+        roundedPolygon( cr, { { 0.5, 0.08 }, { 0.92, 0.5 }, { 0.5, 0.92 }, { 0.08, 0.5 } }, 0.05 );
+    };
+    shape.sparkleX = 0.36;
+    shape.sparkleY = 0.36;
     paintJelly( canvas, shape, jellyOf( 0xB4F7A8, 0x2FC84A, 0x108428, 0x064216 ) );
 }
 
@@ -383,8 +389,8 @@ void paintBlue( Canvas& canvas )
 void bearSpace( cairo_t* cr )
 {
     cairo_save( cr );
-    cairo_translate( cr, 0.5, 0.51 );
-    cairo_scale( cr, 1.13, 1.13 );
+    cairo_translate( cr, 0.5, 0.49 );
+    cairo_scale( cr, 1.07, 1.07 );
     cairo_translate( cr, -0.5, -0.5 );
 }
 
@@ -520,35 +526,46 @@ void paintChocolate( Canvas& canvas )
 
 void paintGrapefruit( Canvas& canvas )
 {
+    // Half a slice, flat side down, so it never looks like the other round candies.
     Shape shape;
-    shape.path = []( cairo_t* cr ) { circlePath( cr, 0.5, 0.5, 0.38 ); };
+    shape.path = []( cairo_t* cr )
+    {
+        cairo_move_to( cr, 0.06, 0.68 );
+        cairo_arc( cr, 0.5, 0.68, 0.44, M_PI, 2 * M_PI );
+        cairo_close_path( cr );
+    };
+    shape.centreY = 0.52;
+    shape.sparkleX = 0.3;
+    shape.sparkleY = 0.42;
     Jelly jelly = jellyOf( 0xFFE0A0, 0xFFA040, 0xE06418, 0x6E2A06 );
     jelly.rim = 0.35;
     jelly.glow = 0.2;
-    jelly.gloss = 0.6;
+    jelly.gloss = 0.55;
     jelly.details = []( cairo_t* cr )
     {
-        // Pith, then eight pink segments around a pale centre.
+        // Pith, then five pink segments fanning out from the middle of the cut.
         cairo_set_source_rgb( cr, 1.0, 0.95, 0.86 );
-        circlePath( cr, 0.5, 0.5, 0.325 );
+        cairo_move_to( cr, 0.12, 0.68 );
+        cairo_arc( cr, 0.5, 0.68, 0.38, M_PI, 2 * M_PI );
+        cairo_close_path( cr );
         cairo_fill( cr );
-        for( int i = 0; i < 8; ++i )
+        for( int i = 0; i < 5; ++i )
         {
-            double a0 = i * M_PI / 4 + 0.06;
-            double a1 = ( i + 1 ) * M_PI / 4 - 0.06;
-            cairo_pattern_t* flesh = cairo_pattern_create_radial( 0.5, 0.5, 0.03, 0.5, 0.5, 0.3 );
+            double a0 = M_PI + i * M_PI / 5 + 0.07;
+            double a1 = M_PI + ( i + 1 ) * M_PI / 5 - 0.07;
+            double mid = ( a0 + a1 ) / 2;
+            cairo_pattern_t* flesh = cairo_pattern_create_radial( 0.5, 0.68, 0.03, 0.5, 0.68, 0.34 );
             cairo_pattern_add_color_stop_rgb( flesh, 0, 1.0, 0.62, 0.62 );
             cairo_pattern_add_color_stop_rgb( flesh, 1, 0.95, 0.25, 0.36 );
             cairo_set_source( cr, flesh );
-            cairo_move_to( cr, 0.5 + std::cos( ( a0 + a1 ) / 2 ) * 0.045, 0.5 + std::sin( ( a0 + a1 ) / 2 ) * 0.045 );
-            cairo_arc( cr, 0.5, 0.5, 0.295, a0, a1 );
+            cairo_move_to( cr, 0.5 + std::cos( mid ) * 0.05, 0.68 + std::sin( mid ) * 0.05 );
+            cairo_arc( cr, 0.5, 0.68, 0.345, a0, a1 );
             cairo_close_path( cr );
             cairo_fill( cr );
             cairo_pattern_destroy( flesh );
             // Juice sacs as light flecks.
             cairo_set_source_rgba( cr, 1, 0.85, 0.85, 0.55 );
-            double mid = ( a0 + a1 ) / 2;
-            circlePath( cr, 0.5 + std::cos( mid ) * 0.19, 0.5 + std::sin( mid ) * 0.19, 0.018 );
+            circlePath( cr, 0.5 + std::cos( mid ) * 0.22, 0.68 + std::sin( mid ) * 0.22, 0.02 );
             cairo_fill( cr );
         }
     };
@@ -561,8 +578,8 @@ void paintLifesaver( Canvas& canvas )
     shape.path = []( cairo_t* cr )
     {
         cairo_set_fill_rule( cr, CAIRO_FILL_RULE_EVEN_ODD );
-        circlePath( cr, 0.5, 0.5, 0.38 );
-        circlePath( cr, 0.5, 0.5, 0.14 );
+        circlePath( cr, 0.5, 0.5, 0.39 );
+        circlePath( cr, 0.5, 0.5, 0.17 );
     };
     shape.sparkleX = 0.3;
     shape.sparkleY = 0.3;
@@ -740,10 +757,10 @@ void paintBlocker( Canvas& canvas )
 
 void canePath( cairo_t* cr )
 {
-    cairo_move_to( cr, 0.33, 0.88 );
-    cairo_line_to( cr, 0.44, 0.33 );
-    cairo_curve_to( cr, 0.49, 0.07, 0.82, 0.06, 0.79, 0.31 );
-    cairo_line_to( cr, 0.76, 0.43 );
+    cairo_move_to( cr, 0.34, 0.84 );
+    cairo_line_to( cr, 0.44, 0.34 );
+    cairo_curve_to( cr, 0.49, 0.09, 0.8, 0.08, 0.77, 0.32 );
+    cairo_line_to( cr, 0.74, 0.43 );
 }
 
 void paintWild( Canvas& canvas )
@@ -776,8 +793,8 @@ void paintWild( Canvas& canvas )
     cairo_t* cr = canvas.cr();
     cairo_save( cr );
     cairo_scale( cr, n, n );
-    drawSparkle( cr, 0.2, 0.28, 0.07, 0.95 );
-    drawSparkle( cr, 0.86, 0.62, 0.055, 0.9 );
+    drawSparkle( cr, 0.22, 0.3, 0.065, 0.95 );
+    drawSparkle( cr, 0.83, 0.62, 0.05, 0.9 );
     drawSparkle( cr, 0.62, 0.8, 0.045, 0.8 );
     cairo_restore( cr );
 }

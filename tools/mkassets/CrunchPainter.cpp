@@ -217,8 +217,8 @@ void drawShards( Canvas& target, const Canvas& candy, const std::vector<Wedge>& 
     for( const Wedge& wedge : wedges )
     {
         double mid = ( wedge.from + wedge.to ) / 2.0;
-        double distance = 0.015 + 0.15 * easeOut( t );
-        double scale = 1.0 - 0.6 * t;
+        double distance = 0.01 + 0.08 * easeOut( t );
+        double scale = 1.0 - 0.7 * t;
         double alpha = t < 0.4 ? 1.0 : 1.0 - ( t - 0.4 ) / 0.6;
         double centreX = 0.5 + std::cos( mid ) * 0.2;
         double centreY = 0.5 + std::sin( mid ) * 0.2;
@@ -263,10 +263,10 @@ Canvas paintFrame( const std::string& word, int frame )
     Canvas large( kSize, kSize );
     cairo_t* cr = large.cr();
     if( frame == 0 )
-        paintFlashed( large, candy, 1.06, 0.3 );
+        paintFlashed( large, candy, 1.03, 0.3 );
     else if( frame == 1 )
     {
-        paintFlashed( large, candy, 1.1, 0.45 );
+        paintFlashed( large, candy, 1.05, 0.45 );
         Canvas cracks( kSize, kSize );
         cairo_save( cracks.cr() );
         cairo_scale( cracks.cr(), kSize, kSize );
@@ -278,7 +278,7 @@ Canvas paintFrame( const std::string& word, int frame )
     else
     {
         Canvas lit( kSize, kSize );
-        paintFlashed( lit, candy, 1.1, std::max( 0.0, 0.35 - u * 0.4 ) );
+        paintFlashed( lit, candy, 1.04, std::max( 0.0, 0.35 - u * 0.4 ) );
         drawShards( large, lit, wedges, u );
     }
     cairo_save( cr );

@@ -191,6 +191,100 @@ void candyRow( Canvas& canvas, const std::vector<std::string>& words, double y, 
         UiKit::placeCandy( canvas, words[ i ], x + i * ( size + gap ), y, size, ( i % 2 == 0 ? -0.12 : 0.12 ) );
 }
 
+enum LineMark
+{
+    LM_NONE,
+    LM_CHECK,
+    LM_CROSS,
+};
+
+constexpr double kDiagramCell = 36;
+
+// With a mark after the line, the line and its mark are centred together.
+double diagramCellX( int index, bool marked = false )
+{
+    return ( kArena.width - 6 * kDiagramCell - ( marked ? 34 : 0 ) ) / 2.0 + index * kDiagramCell;
+}
+
+// An example line of six cells on a strip of board, with a mark saying whether it crunches.
+void lineDiagram( Canvas& canvas, const std::vector<std::string>& words, double y, LineMark mark )
+{
+    cairo_t* cr = canvas.cr();
+    const bool marked = mark != LM_NONE;
+    double left = diagramCellX( 0, marked );
+    UiKit::roundRect( cr, left - 4, y - 4, 6 * kDiagramCell + 8, kDiagramCell + 8, 9 );
+    Colour::hex( 0x3A1458 ).set( cr );
+    cairo_fill( cr );
+    for( int i = 0; i < 6; ++i )
+    {
+        UiKit::roundRect( cr, diagramCellX( i, marked ) + 1, y + 1, kDiagramCell - 2, kDiagramCell - 2, 5 );
+        Colour::hex( i % 2 == 0 ? 0x7E4CB4 : 0x6C3CA0 ).set( cr );
+        cairo_fill( cr );
+        if( !words[ size_t( i ) ].empty() )
+            UiKit::placeCandy( canvas, words[ size_t( i ) ], diagramCellX( i, marked ) + kDiagramCell / 2,
+                               y + kDiagramCell / 2, kDiagramCell - 2 );
+    }
+    if( mark == LM_NONE )
+        return;
+    double cx = diagramCellX( 6, marked ) + 24;
+    double cy = y + kDiagramCell / 2;
+    cairo_arc( cr, cx, cy, 13, 0, 2 * M_PI );
+    Colour::hex( mark == LM_CHECK ? 0x2FB84A : 0xE8283C ).set( cr );
+    cairo_fill_preserve( cr );
+    Colour::hex( 0xFFFFFF ).set( cr );
+    cairo_set_line_width( cr, 2 );
+    cairo_stroke( cr );
+    cairo_set_line_width( cr, 3.5 );
+    cairo_set_line_cap( cr, CAIRO_LINE_CAP_ROUND );
+    cairo_set_line_join( cr, CAIRO_LINE_JOIN_ROUND );
+    if( mark == LM_CHECK )
+    {
+        cairo_move_to( cr, cx - 6, cy );
+        cairo_line_to( cr, cx - 1.5, cy + 5 );
+        cairo_line_to( cr, cx + 6.5, cy - 5 );
+    }
+    else
+    {
+        cairo_move_to( cr, cx - 5, cy - 5 );
+        cairo_line_to( cr, cx + 5, cy + 5 );
+        cairo_move_to( cr, cx + 5, cy - 5 );
+        cairo_line_to( cr, cx - 5, cy + 5 );
+    }
+    cairo_stroke( cr );
+}
+
+// A curved arrow above a diagram line from the clicked cell towards the gap.
+void slideArrow( Canvas& canvas, int from, int to, double y )
+{
+    cairo_t* cr = canvas.cr();
+    double x0 = diagramCellX( from ) + kDiagramCell / 2;
+    double x1 = diagramCellX( to ) + kDiagramCell / 2;
+    double top = y - 18;
+    cairo_move_to( cr, x0, y - 2 );
+    cairo_curve_to( cr, x0, top, x1, top, x1 + ( x0 > x1 ? 6 : -6 ), y - 6 );
+    cairo_set_line_cap( cr, CAIRO_LINE_CAP_ROUND );
+    Colour::hex( 0xFFFFFF ).set( cr );
+    cairo_set_line_width( cr, 6 );
+    cairo_stroke_preserve( cr );
+    UiKit::Palette::kPink.set( cr );
+    cairo_set_line_width( cr, 3 );
+    cairo_stroke( cr );
+    // The head.
+    double tipX = x1 + ( x0 > x1 ? 4 : -4 );
+    double tipY = y - 3;
+    double back = x0 > x1 ? 1.0 : -1.0;
+    cairo_move_to( cr, tipX, tipY );
+    cairo_line_to( cr, tipX + back * 10, tipY - 9 );
+    cairo_line_to( cr, tipX + back * 12, tipY + 2 );
+    cairo_close_path( cr );
+    cairo_set_line_join( cr, CAIRO_LINE_JOIN_ROUND );
+    Colour::hex( 0xFFFFFF ).set( cr );
+    cairo_set_line_width( cr, 3 );
+    cairo_stroke_preserve( cr );
+    UiKit::Palette::kPink.set( cr );
+    cairo_fill( cr );
+}
+
 void bakeStartButton( Canvas& canvas )
 {
     canvas.paint( paintStartButton( false ), kStart.x - kArena.x, kStart.y - kArena.y );
@@ -293,52 +387,58 @@ Canvas paintPause()
 
 Canvas paintInfo( const std::string& name )
 {
+    const double row = 322; // where the example line stands, above the start button
     if( name == "info_start.jpg" )
     {
         Canvas canvas = cardScreen( "Glimmerdrop", 54 );
-        candyRow( canvas, { "orange", "yellow", "purple", "red", "green", "blue" }, 126, 44, 12 );
-        paintParagraphs(
-            canvas,
-            { "Click a candy in the same row or column as the empty space and it slides into the gap.",
-              "Line up six of a kind in a row or a column to crunch them. Crunch the lines each level asks "
-              "for before the clock runs out!" },
-            160, 18 );
+        candyRow( canvas, { "orange", "yellow", "purple", "red", "green", "blue" }, 122, 40, 12 );
+        paintParagraphs( canvas,
+                         { "Click a candy in the same row or column as the empty space: it slides into the gap.",
+                           "Line up six of a kind in a row or a column to crunch them, and crunch the lines each "
+                           "level asks for before the clock runs out!" },
+                         152, 18 );
+        lineDiagram( canvas, { "orange", "orange", "", "orange", "orange", "orange" }, row, LM_NONE );
+        slideArrow( canvas, 3, 2, row );
         bakeStartButton( canvas );
         return canvas;
     }
     if( name == "info_hint.jpg" )
     {
         Canvas canvas = cardScreen( "Sweet work!", 50 );
-        candyRow( canvas, { "orange", "orange", "orange", "orange", "orange", "orange" }, 118, 40, 6 );
         paintParagraphs( canvas,
-                         { "Now the clock is ticking. Every line you crunch puts a few seconds back on it.",
-                           "Click a candy several places from the gap to slide a whole run at once, and watch for "
-                           "falling candies that make new lines for you." },
-                         150, 18 );
+                         { "Now the clock is ticking. Every line you crunch puts a few seconds back on it, and "
+                           "the faster you finish, the bigger your time bonus.",
+                           "Click a candy several places from the gap to slide the whole run at once. Candies that "
+                           "fall in can make new lines for you!" },
+                         96, 18 );
+        lineDiagram( canvas, { "", "yellow", "purple", "orange", "yellow", "purple" }, row, LM_NONE );
+        slideArrow( canvas, 4, 0, row );
         bakeStartButton( canvas );
         return canvas;
     }
     if( name == "info_blackjellybean.jpg" )
     {
         Canvas canvas = cardScreen( "Black Jellybeans", 42 );
-        UiKit::placeCandy( canvas, "blocker", 210, 118, 70, 0.0 );
+        UiKit::placeCandy( canvas, "blocker", 210, 114, 64, 0.0 );
         paintParagraphs( canvas,
                          { "This bean is stuck fast! It never moves, and no candy can slide past it.",
-                           "A line with a black jellybean in it will not crunch... unless a candy cane is in the line "
-                           "as well." },
-                         160, 18 );
+                           "A line with a black jellybean in it will not crunch... unless a candy cane is in the "
+                           "line as well." },
+                         152, 18 );
+        lineDiagram( canvas, { "purple", "purple", "blocker", "purple", "purple", "purple" }, row, LM_CROSS );
         bakeStartButton( canvas );
         return canvas;
     }
     if( name == "info_wildcard.jpg" )
     {
         Canvas canvas = cardScreen( "Candy Canes", 48 );
-        UiKit::placeCandy( canvas, "wild", 210, 118, 70, 0.0 );
+        UiKit::placeCandy( canvas, "wild", 210, 114, 64, 0.0 );
         paintParagraphs( canvas,
                          { "A candy cane is wild: it counts as any kind of candy in its line.",
                            "It even lets a line with a black jellybean crunch. Canes drop in from the edges, so keep "
                            "an eye out for them!" },
-                         160, 18 );
+                         152, 18 );
+        lineDiagram( canvas, { "red", "wild", "red", "blocker", "red", "red" }, row, LM_CHECK );
         bakeStartButton( canvas );
         return canvas;
     }
@@ -351,21 +451,23 @@ Canvas paintInfo( const std::string& name )
     };
     static const Newcomer kNewcomers[] = {
         { "info_red.jpg", "Red Hearts", "red",
-          "A fourth kind of candy joins the board. More kinds make lines harder to build, so plan a few slides "
-          "ahead. Red hearts are worth more than oranges, lemons and stars." },
+          "A fourth kind of candy joins the board, so lines take more planning: think a few slides ahead. Each heart "
+          "in a crunched line scores 25 points, times your level." },
         { "info_green.jpg", "Green Jellies", "green",
-          "Five kinds of candy now! Green jellies score more than every candy you have met so far." },
+          "Five kinds of candy now! Each green jelly in a crunched line scores 30 points, times your level." },
         { "info_blue.jpg", "Blue Drops", "blue",
-          "All six colours are in play. Blue drops are the dearest of them. Keep crunching to keep the clock "
-          "alive!" },
+          "All six colours are in play, and blue drops are the dearest: 35 points each, times your level. Keep "
+          "crunching to keep the clock alive!" },
     };
     for( const Newcomer& newcomer : kNewcomers )
     {
         if( name != newcomer.kpName )
             continue;
         Canvas canvas = cardScreen( newcomer.kpTitle, 50 );
-        candyRow( canvas, { newcomer.kpWord, newcomer.kpWord, newcomer.kpWord }, 128, 60, 18 );
-        paintParagraphs( canvas, { newcomer.kpText }, 176, 18 );
+        candyRow( canvas, { newcomer.kpWord, newcomer.kpWord, newcomer.kpWord }, 122, 56, 18 );
+        paintParagraphs( canvas, { newcomer.kpText }, 164, 18 );
+        std::vector<std::string> line( 6, newcomer.kpWord );
+        lineDiagram( canvas, line, row, LM_CHECK );
         bakeStartButton( canvas );
         return canvas;
     }

@@ -36,7 +36,6 @@ public:
 private:
     Wave m_wave;
     double m_phase;
-    double m_triangle = 0.0;
 };
 
 // Attack and decay to a sustain level, release after the note's length; times in seconds.

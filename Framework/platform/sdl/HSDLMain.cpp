@@ -6,6 +6,9 @@
 #include <string>
 
 #include "Framework/application/HApplication.h"
+#include "Framework/application/HCommandLine.h"
+#include "Framework/audio/HAudioDevice.h"
+#include "Framework/platform/sdl/HSDLAudioDevice.h"
 #include "Framework/platform/sdl/HSDLInputDevice.h"
 #include "Framework/platform/sdl/HSDLProcessServices.h"
 #include "Framework/util/src/HLog.h"
@@ -13,10 +16,14 @@
 
 int main( int argc, char** argv )
 {
+    int answer = HCommandLine::check( argc, argv, GLIMMERDROP_VERSION, stdout, stderr );
+    if( answer != HCommandLine::kRun )
+        return answer;
     SDL_SetMainReady();
     static HSDLProcessServices s_services;
     setProcessServices( &s_services );
     HInputDevice::setProvider( HSDLInputDevice::obtain );
+    setPlatformAudioDeviceFactory( &HSDLAudioDevice::create );
 
     // Switches are found by substring, so the arguments are simply joined with single spaces.
     std::string line;

@@ -3,7 +3,11 @@
 #include <SDL.h>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -172,4 +176,55 @@ void HSDLProcessServices::debugOutput( const char* kpText )
 char HSDLProcessServices::pathSeparator() const
 {
     return '/';
+}
+
+namespace
+{
+bool isFolder( const std::string& path )
+{
+    struct stat info;
+    return !path.empty() && ::stat( path.c_str(), &info ) == 0 && S_ISDIR( info.st_mode );
+}
+
+// The value of XDG_PICTURES_DIR in the desktop's user-dirs.dirs, with $HOME expanded; empty if none.
+std::string picturesFromUserDirs( const std::string& home )
+{
+    const char* kpConfig = std::getenv( "XDG_CONFIG_HOME" );
+    std::string config = kpConfig != nullptr && kpConfig[ 0 ] == '/' ? kpConfig : home + "/.config";
+    std::ifstream in( config + "/user-dirs.dirs" );
+    std::string line;
+    const std::string key = "XDG_PICTURES_DIR=";
+    while( std::getline( in, line ) )
+    {
+        size_t start = line.find_first_not_of( " \t" );
+        if( start == std::string::npos || line.compare( start, key.size(), key ) != 0 )
+            continue;
+        std::string value = line.substr( start + key.size() );
+        if( value.size() >= 2 && value.front() == '"' && value.back() == '"' )
+            value = value.substr( 1, value.size() - 2 );
+        if( value.compare( 0, 5, "$HOME" ) == 0 )
+            value = home + value.substr( 5 );
+        // The desktop's way of saying "no such folder" is the home folder itself.
+        if( value.empty() || value[ 0 ] != '/' || value == home || value == home + "/" )
+            return std::string();
+        return value;
+    }
+    return std::string();
+}
+} // namespace
+
+char* HSDLProcessServices::getPicturesFolder( char* pBuffer, size_t size )
+{
+    if( pBuffer == nullptr || size == 0 )
+        return nullptr;
+    const char* kpHome = std::getenv( "HOME" );
+    if( kpHome == nullptr || kpHome[ 0 ] != '/' )
+        return nullptr;
+    std::string home = kpHome;
+    for( const std::string& candidate : { picturesFromUserDirs( home ), home + "/Pictures" } )
+    {
+        if( isFolder( candidate ) && candidate.size() < size )
+            return textCopy( pBuffer, size, candidate.c_str() );
+    }
+    return nullptr;
 }

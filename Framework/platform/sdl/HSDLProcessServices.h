@@ -18,6 +18,8 @@ public:
     char* getExecutablePath( char* pBuffer, size_t size ) override;
     void debugOutput( const char* kpText ) override;
     char pathSeparator() const override;
+    // The desktop's pictures folder (XDG_PICTURES_DIR in user-dirs.dirs), else ~/Pictures, when it exists.
+    char* getPicturesFolder( char* pBuffer, size_t size ) override;
 
     // Whether a debugger (a tracer) is attached to this process.
     static bool isDebuggerAttached();

@@ -41,6 +41,13 @@ HMessageBoxAnswer answerWithoutBox( const HMessageBoxRequest& request )
 
 HProcessServices::~HProcessServices() = default;
 
+char* HProcessServices::getPicturesFolder( char* pBuffer, size_t size )
+{
+    ( void )pBuffer;
+    ( void )size;
+    return nullptr;
+}
+
 HProcessServices& processServices()
 {
     static HDefaultProcessServices s_default;

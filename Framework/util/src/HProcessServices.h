@@ -83,6 +83,9 @@ public:
     virtual void debugOutput( const char* kpText ) = 0;
     // Whether the platform separates path parts with a backslash (the executable directory keeps it).
     virtual char pathSeparator() const = 0;
+    // The user's folder for pictures (screenshots go there); null when the platform knows none,
+    // and the caller then uses the current folder.
+    virtual char* getPicturesFolder( char* pBuffer, size_t size );
 };
 
 // The services in use: the one installed by the process entry, else the default.

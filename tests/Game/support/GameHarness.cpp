@@ -9,6 +9,7 @@
 
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HRegistry.h"
+#include "tests/support/FakeAudioDevice.h"
 #include "tests/support/MemoryDisplayDevice.h"
 
 namespace
@@ -102,6 +103,11 @@ std::string TestGame::snapshot() const
 
 void TestGame::m_handleInput( const HEvent& event )
 {
+    if( realControl )
+    {
+        VXGame::m_handleInput( event );
+        return;
+    }
     if( event.type != ET_KEYDOWN )
         return;
     if( event.key == KC_LBUTTON )
@@ -117,13 +123,18 @@ void TestGame::m_handleInput( const HEvent& event )
 
 void TestGame::m_updatePresentation( int32_t elapsed )
 {
-    (void)elapsed;
     ++presentationUpdates;
+    if( realPresentation )
+        VXGame::m_updatePresentation( elapsed );
 }
 
 bool TestGame::m_loadAssets()
 {
+    splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
     m_arenaRect = kArena;
+    // The sounds come after the pictures, as in the real loading.
+    if( assetsLoad )
+        m_loadSounds( nullptr );
     return assetsLoad;
 }
 
@@ -160,6 +171,8 @@ GameHarness::GameHarness( const Options& options )
 {
     std::filesystem::create_directories( m_workDir );
     std::filesystem::create_directories( m_dir.file( "res" ) );
+    for( const auto& resource : options.resources )
+        m_dir.write( "res/" + resource.first, resource.second );
     char cwd[ 1024 ];
     m_oldDir = getcwd( cwd, sizeof( cwd ) ) != nullptr ? cwd : ".";
     if( chdir( m_workDir.c_str() ) != 0 )
@@ -179,6 +192,9 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
+    FakeAudioDevice::install();
+    m_game.realControl = options.realControl;
+    m_game.realPresentation = options.realPresentation;
 
     std::string exeDir = m_dir.path() + "/";
     m_started =
@@ -192,6 +208,7 @@ GameHarness::~GameHarness()
     m_game.setSoundService( nullptr );
     m_game.unloadGraphics();
     m_game.shutdown();
+    FakeAudioDevice::uninstall();
     HInputDevice::setProvider( nullptr );
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );
@@ -265,6 +282,53 @@ bool GameHarness::pressEnter()
     event.clear();
     event.type = ET_KEYDOWN;
     event.character = '\r';
+    return post( event );
+}
+
+namespace
+{
+HEvent inputEvent( int32_t type, int32_t key, char character, int32_t x, int32_t y )
+{
+    HEvent event;
+    event.clear();
+    event.type = type;
+    event.key = key;
+    event.character = character;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+}
+
+bool GameHarness::pressKey( int32_t key, char character )
+{
+    return post( inputEvent( ET_KEYDOWN, key, character, 0, 0 ) );
+}
+
+bool GameHarness::releaseKey( int32_t key, char character )
+{
+    return post( inputEvent( ET_KEYUP, key, character, 0, 0 ) );
+}
+
+bool GameHarness::moveMouse( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_MOUSEMOVE, 0, 0, x, y ) );
+}
+
+bool GameHarness::pressButton( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_KEYDOWN, KC_LBUTTON, 0, x, y ) );
+}
+
+bool GameHarness::releaseButton( int32_t x, int32_t y )
+{
+    return post( inputEvent( ET_KEYUP, KC_LBUTTON, 0, x, y ) );
+}
+
+bool GameHarness::activate( bool active )
+{
+    HEvent event = inputEvent( ET_ACTIVATE, 0, 0, 0, 0 );
+    event.flag = active ? 1 : 0;
     return post( event );
 }
 

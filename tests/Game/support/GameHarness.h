@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework/application/HInputDevice.h"
@@ -87,6 +88,18 @@ public:
     int presentationUpdates = 0;
     int32_t rank = -1;
     bool assetsLoad = true;
+    // Whether the start-up jingle was sounding while the assets loaded.
+    bool splashDuringLoad = false;
+    // The game's own control and presentation instead of the stand-ins.
+    bool realControl = false;
+    bool realPresentation = false;
+
+    using VXGame::m_click;
+    using VXGame::m_keyPress;
+    using VXGame::m_keyRelease;
+    using VXGame::m_restartAudio;
+    void setState( int32_t state ) { m_state = state; }
+    void setTutorialStep( int32_t step ) { m_tutorialStep = step; }
 
 protected:
     void m_handleInput( const HEvent& event ) override;
@@ -119,6 +132,11 @@ public:
         int32_t startLevel = -1;
         int32_t alarmEnabled = -1;
         bool connectSound = true;
+        // Files put into the resource folder before start-up, by name.
+        std::vector<std::pair<std::string, std::string>> resources;
+        // The game's own handling of clicks and keys, and its own per-frame presentation.
+        bool realControl = false;
+        bool realPresentation = false;
         // With playback, written as "journal.bin" into the working folder before start-up.
         std::string journalBytes;
     };
@@ -144,6 +162,13 @@ public:
     bool click( int32_t x, int32_t y );
     bool clickCell( int column, int row );
     bool pressEnter();
+    // A key as the window procedure posts it: a key code, or a character with key 0.
+    bool pressKey( int32_t key, char character = 0 );
+    bool releaseKey( int32_t key, char character = 0 );
+    bool moveMouse( int32_t x, int32_t y );
+    bool pressButton( int32_t x, int32_t y );
+    bool releaseButton( int32_t x, int32_t y );
+    bool activate( bool active );
     bool quit();
     // Ticks until the state is reached; false if it is not within the time given.
     bool runUntil( int32_t state, uint32_t maxMilliseconds, uint32_t step = 10 );

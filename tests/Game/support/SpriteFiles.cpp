@@ -40,3 +40,11 @@ void SpriteFolder::add( const std::string& name, int width, int height, uint8_t 
 {
     m_dir.write( name, solidTga( width, height, red, green, blue, alpha ) );
 }
+
+bool SpriteFolder::addJpeg( const std::string& name, int width, int height, uint8_t red, uint8_t green, uint8_t blue )
+{
+    std::string command = "convert -size " + std::to_string( width ) + "x" + std::to_string( height ) + " xc:'rgb(" +
+                          std::to_string( red ) + "," + std::to_string( green ) + "," + std::to_string( blue ) +
+                          ")' -quality 95 '" + m_dir.file( name ) + "' >/dev/null 2>&1";
+    return runCommand( command ) == 0;
+}

@@ -20,6 +20,8 @@ public:
 
     void add( const std::string& name, int width, int height, uint8_t red, uint8_t green, uint8_t blue,
               uint8_t alpha = 255 );
+    // A JPEG made with ImageMagick; false when the tool failed.
+    bool addJpeg( const std::string& name, int width, int height, uint8_t red, uint8_t green, uint8_t blue );
     HStandardFileSystem& fileSystem() { return m_fileSystem; }
     const TempDir& dir() const { return m_dir; }
 

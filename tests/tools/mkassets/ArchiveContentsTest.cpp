@@ -342,6 +342,62 @@ TEST_F( ArchiveContentsTest, TilesAreCellSizedWithSeeThroughCorners )
     EXPECT_LT( solid, 42 * 42 / 20 );
 }
 
+TEST_F( ArchiveContentsTest, KindsThatShareABoardHaveTheirOwnSilhouettes )
+{
+    // Colour alone fails colour-blind players: kinds dealt together must differ in shape. The
+    // level table deals six consecutive codes at most (1 to 13), and black jellybeans (14) and
+    // wilds (15) can join any of them.
+    const char* kWords[] = { "",           "orange", "yellow",   "purple",    "red",        "green",
+                             "blue",       "bear",   "cherries", "chocolate", "grapefruit", "lifesaver",
+                             "peppermint", "worm",   "blocker",  "wild" };
+    auto body = [ this, &kWords ]( int code )
+    {
+        const Picture& p = picture( std::string( "tile_" ) + kWords[ code ] + ".tga" );
+        std::vector<bool> mask( 42 * 42, false );
+        if( p.width == 42 && p.height == 42 )
+            for( int i = 0; i < 42 * 42; ++i )
+                mask[ size_t( i ) ] = p.pixelAlpha( i % 42, i / 42 ) > 200;
+        return mask;
+    };
+    for( int a = 1; a <= 15; ++a )
+        for( int b = a + 1; b <= 15; ++b )
+        {
+            bool together = b >= 14 || b - a <= 5;
+            if( !together )
+                continue;
+            std::vector<bool> first = body( a );
+            std::vector<bool> second = body( b );
+            int both = 0;
+            int either = 0;
+            for( size_t i = 0; i < first.size(); ++i )
+            {
+                both += first[ i ] && second[ i ];
+                either += first[ i ] || second[ i ];
+            }
+            ASSERT_GT( either, 0 );
+            EXPECT_LT( double( both ) / either, 0.9 )
+                << kWords[ a ] << " and " << kWords[ b ] << " have the same outline";
+        }
+}
+
+TEST_F( ArchiveContentsTest, NothingIsCutOffAtTheCellsEdge )
+{
+    // A tile is drawn only inside its own cell: whatever reaches the edge is cut there, so only a
+    // soft shadow or the last of a twinkle may touch it.
+    for( const std::string& name : expectedPictures() )
+    {
+        if( name.rfind( "tile_", 0 ) != 0 && name.rfind( "anim_tile_", 0 ) != 0 )
+            continue;
+        const Picture& p = picture( name );
+        ASSERT_EQ( p.width, 42 ) << name;
+        int edge = 0;
+        for( int k = 0; k < 42; ++k )
+            edge = std::max( { edge, int( p.pixelAlpha( k, 0 ) ), int( p.pixelAlpha( k, 41 ) ),
+                               int( p.pixelAlpha( 0, k ) ), int( p.pixelAlpha( 41, k ) ) } );
+        EXPECT_LE( edge, 96 ) << name;
+    }
+}
+
 TEST_F( ArchiveContentsTest, ScreenPicturesFitTheFrameAndTheBoard )
 {
     EXPECT_EQ( picture( "background.jpg" ).width, 640 );
@@ -530,6 +586,40 @@ TEST_F( ArchiveContentsTest, GlyphsMatchTheWaysTheGameDrawsText )
         EXPECT_LE( picture( name ).height, 23 ) << name;
         EXPECT_EQ( picture( name ).height, picture( "font_zero.tga" ).height ) << name;
     }
+    // All digits stand on one baseline, and the comma's ink lies between the digits around it:
+    // the digit to its left is drawn over its columns 0 to 4, the one to its right starts at 14.
+    auto inkRows = [ this ]( const std::string& name, int& top, int& bottom, int& left, int& right )
+    {
+        const Picture& p = picture( name );
+        top = p.height;
+        bottom = -1;
+        left = p.width;
+        right = -1;
+        for( int y = 0; y < p.height; ++y )
+            for( int x = 0; x < p.width; ++x )
+                if( p.pixelAlpha( x, y ) > 128 )
+                {
+                    top = std::min( top, y );
+                    bottom = std::max( bottom, y );
+                    left = std::min( left, x );
+                    right = std::max( right, x );
+                }
+    };
+    int top0, bottom0, left0, right0;
+    inkRows( "font_zero.tga", top0, bottom0, left0, right0 );
+    for( const char* kpDigit : { "one", "two", "three", "four", "five", "six", "seven", "eight", "nine" } )
+    {
+        int top, bottom, left, right;
+        inkRows( std::string( "font_" ) + kpDigit + ".tga", top, bottom, left, right );
+        EXPECT_NEAR( bottom, bottom0, 1 ) << kpDigit;
+        EXPECT_NEAR( top, top0, 1 ) << kpDigit;
+    }
+    int top, bottom, left, right;
+    inkRows( "font_comma.tga", top, bottom, left, right );
+    EXPECT_GE( left, 5 );
+    EXPECT_LE( right, 13 );
+    EXPECT_GT( bottom + 3, bottom0 ) << "a comma hangs below the digits' baseline";
+
     // The 8 x 12 sheet: 16 cells a row, codes 16 to 127 in rows 0 to 6.
     const Picture& sheet = picture( "font.tga" );
     ASSERT_EQ( sheet.width, 16 * 8 );
@@ -547,6 +637,20 @@ TEST_F( ArchiveContentsTest, GlyphsMatchTheWaysTheGameDrawsText )
     for( int code = 33; code < 127; ++code )
         EXPECT_GT( ink( code ), 255 * 4 ) << "no glyph for code " << code;
     EXPECT_EQ( ink( ' ' ), 0 );
+    // The game draws the sheet as it is (the text colour is ignored): the letters carry their own
+    // light colour and a dark edge, so they read on light and dark pictures alike.
+    int light = 0;
+    int dark = 0;
+    for( size_t i = 0; i < sheet.rgba.size(); i += 4 )
+    {
+        if( sheet.rgba[ i + 3 ] < 200 )
+            continue;
+        int luma = ( 3 * sheet.rgba[ i ] + 6 * sheet.rgba[ i + 1 ] + sheet.rgba[ i + 2 ] ) / 10;
+        light += luma > 180;
+        dark += luma < 70;
+    }
+    EXPECT_GT( light, 500 );
+    EXPECT_GT( dark, 500 );
     // The caret the text line appends must be drawn too.
     EXPECT_GT( ink( '|' ), 255 * 4 );
 }

@@ -4,9 +4,12 @@
 #include "tools/mkassets/SpeechMaker.h"
 #include "tools/mkassets/ThemeComposer.h"
 
+#include "tests/support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace
 {
@@ -168,4 +171,26 @@ TEST( SpeechMakerTest, WavReaderWalksChunksAndRefusesWhatItCannotRead )
     EXPECT_FALSE( SpeechMaker::readWAV( std::vector<uint8_t>( wav.begin(), wav.begin() + 10 ), sound ) );
     std::vector<uint8_t> noData( wav.begin(), wav.begin() + 36 );
     EXPECT_FALSE( SpeechMaker::readWAV( noData, sound ) );
+}
+
+TEST( SpeechMakerTest, AMissingSynthesiserIsReportedByName )
+{
+    TempDir empty;
+    const char* kpPath = std::getenv( "PATH" );
+    std::string saved = kpPath != nullptr ? kpPath : "";
+    setenv( "PATH", empty.path().c_str(), 1 );
+    SoundBuffer sound;
+    std::string error;
+    bool spoken = SpeechMaker::speak( "One more to go!", sound, error );
+    setenv( "PATH", saved.c_str(), 1 );
+    EXPECT_FALSE( spoken );
+    EXPECT_NE( error.find( "espeak-ng" ), std::string::npos ) << error;
+}
+
+TEST( MkassetsTest, BadArgumentsAreRefusedWithUsage )
+{
+    const std::string tool = std::string( GLIMMERDROP_BINARY_DIR ) + "/mkassets";
+    EXPECT_EQ( runCommand( "'" + tool + "' >/dev/null 2>&1" ), 2 );
+    EXPECT_EQ( runCommand( "'" + tool + "' --bogus >/dev/null 2>&1" ), 2 );
+    EXPECT_EQ( runCommand( "'" + tool + "' out.vxz --preview >/dev/null 2>&1" ), 2 );
 }

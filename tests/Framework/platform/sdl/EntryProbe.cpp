@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Framework/application/HApplication.h"
+#include "Framework/application/HCommandLine.h"
 #include "Framework/util/src/HGlobal.h"
 
 namespace
@@ -10,6 +11,8 @@ namespace
 class EntryProbeApplication : public HApplication
 {
 public:
+    EntryProbeApplication() { HCommandLine::addSwitch( "-run", nullptr, "run the loop to the first time stamp" ); }
+
     bool init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
                bool soundEnabled ) override
     {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <pwd.h>
+#include <string>
 #include <unistd.h>
 
 #include "Framework/platform/sdl/HSDLProcessServices.h"
 #include "Framework/util/src/HLog.h"
+#include "tests/support/TempDir.h"
 
 TEST( HSDLProcessServicesTest, MessageBoxWithoutADisplayAnswersAtOnce )
 {
@@ -65,4 +68,48 @@ TEST( HSDLProcessServicesTest, NoDebuggerMeansRetryDoesNotBreak )
     services.debugBreakIfAttached(); // would end the test with SIGTRAP if it broke
     char clip[ 16 ];
     EXPECT_EQ( services.getClipboardText( clip, sizeof( clip ) ), nullptr ) << "no video subsystem, no clipboard";
+}
+
+TEST( HSDLProcessServicesTest, PicturesFolderFollowsTheDesktopsUserFolders )
+{
+    TempDir home;
+    std::string savedHome = std::getenv( "HOME" ) != nullptr ? std::getenv( "HOME" ) : "";
+    const char* kpSavedConfig = std::getenv( "XDG_CONFIG_HOME" );
+    std::string savedConfig = kpSavedConfig != nullptr ? kpSavedConfig : "";
+    ::setenv( "HOME", home.path().c_str(), 1 );
+    ::unsetenv( "XDG_CONFIG_HOME" );
+    HSDLProcessServices services;
+    char buffer[ 1024 ];
+
+    // Nothing there: no folder to offer.
+    EXPECT_EQ( services.getPicturesFolder( buffer, sizeof( buffer ) ), nullptr );
+
+    // The usual folder, once it exists.
+    ASSERT_EQ( runCommand( "mkdir -p '" + home.path() + "/Pictures' '" + home.path() + "/.config' '" + home.path() +
+                           "/Bilder'" ),
+               0 );
+    ASSERT_NE( services.getPicturesFolder( buffer, sizeof( buffer ) ), nullptr );
+    EXPECT_EQ( std::string( buffer ), home.path() + "/Pictures" );
+
+    // The desktop's own name for it wins, with $HOME expanded and comments passed over.
+    home.write( ".config/user-dirs.dirs", "# written by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                          "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n" );
+    ASSERT_NE( services.getPicturesFolder( buffer, sizeof( buffer ) ), nullptr );
+    EXPECT_EQ( std::string( buffer ), home.path() + "/Bilder" );
+
+    // A named folder that does not exist, or the home folder itself, falls back.
+    home.write( ".config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Gone\"\n" );
+    services.getPicturesFolder( buffer, sizeof( buffer ) );
+    EXPECT_EQ( std::string( buffer ), home.path() + "/Pictures" );
+    home.write( ".config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/\"\n" );
+    services.getPicturesFolder( buffer, sizeof( buffer ) );
+    EXPECT_EQ( std::string( buffer ), home.path() + "/Pictures" );
+
+    // A buffer too small for the path gets nothing rather than a cut path.
+    char tiny[ 8 ];
+    EXPECT_EQ( services.getPicturesFolder( tiny, sizeof( tiny ) ), nullptr );
+
+    ::setenv( "HOME", savedHome.c_str(), 1 );
+    if( kpSavedConfig != nullptr )
+        ::setenv( "XDG_CONFIG_HOME", savedConfig.c_str(), 1 );
 }

@@ -1,0 +1,275 @@
+#include "Game/dialogs/VXDialog.h"
+
+#include <algorithm>
+
+#include "Framework/application/HApplication.h"
+#include "Framework/application/HEvent.h"
+#include "Framework/application/HEventQueue.h"
+#include "Framework/graphics/VXSprite.h"
+#include "Framework/util/src/HProcessServices.h"
+#include "Game/dialogs/VXDialogItem.h"
+
+HPoint VXDialog::sm_lastMouse = { 0, 0 };
+
+VXDialog::VXDialog()
+    : m_pApp( nullptr )
+    , m_pContext( nullptr )
+    , m_originX( 0 )
+    , m_originY( 0 )
+    , m_rect{ 0, 0, 0, 0 }
+    , m_dirty()
+    , m_pFirstItem( nullptr )
+    , m_pFocus( nullptr )
+    , m_pDefaultItem( nullptr )
+    , m_pBackground( nullptr )
+{
+}
+
+// Items are usually members of the screen deriving from the dialog, gone before this runs.
+VXDialog::~VXDialog() = default;
+
+void VXDialog::setBackground( VXSprite* pBackground )
+{
+    m_pBackground = pBackground;
+    m_updateRect();
+}
+
+void VXDialog::setOrigin( const HPoint& origin )
+{
+    m_originX = origin.x;
+    m_originY = origin.y;
+    m_updateRect();
+    for( VXDialogItem* pItem = m_pFirstItem; pItem != nullptr; pItem = pItem->getNext() )
+        pItem->updateRect();
+}
+
+void VXDialog::m_updateRect()
+{
+    if( m_pBackground == nullptr )
+        m_rect = HRect{ m_originX, m_originY, 0, 0 };
+    else
+        m_rect = HRect{ m_originX, m_originY, m_originX + m_pBackground->getWidth(),
+                        m_originY + m_pBackground->getHeight() };
+}
+
+void VXDialog::invalidate( const HRect& rect )
+{
+    m_dirty.add( rect );
+    if( m_pApp != nullptr )
+        m_pApp->invalidateRect( rect );
+}
+
+void VXDialog::addItem( VXDialogItem* pItem )
+{
+    if( pItem == nullptr )
+        return;
+    pItem->setNext( nullptr );
+    pItem->setDialog( this );
+    if( m_pDefaultItem == nullptr )
+        m_pDefaultItem = pItem;
+    setFocus( pItem );
+    if( m_pFirstItem == nullptr )
+    {
+        m_pFirstItem = pItem;
+        return;
+    }
+    VXDialogItem* pLast = m_pFirstItem;
+    while( pLast->getNext() != nullptr )
+        pLast = pLast->getNext();
+    pLast->setNext( pItem );
+}
+
+void VXDialog::removeAllItems()
+{
+    m_pDefaultItem = nullptr;
+    m_pFocus = nullptr;
+    m_pFirstItem = nullptr;
+}
+
+void VXDialog::setDefaultItem( VXDialogItem* pItem )
+{
+    m_pDefaultItem = pItem;
+}
+
+void VXDialog::setFocus( VXDialogItem* pItem )
+{
+    if( pItem == m_pFocus )
+        return;
+    m_pFocus = pItem;
+    // The caret moves with the focus.
+    invalidate( m_rect );
+}
+
+bool VXDialog::onItemActivated( VXDialogItem* )
+{
+    return false;
+}
+
+bool VXDialog::onTimeout()
+{
+    return false;
+}
+
+bool VXDialog::handleEvent( const HEvent& event )
+{
+    switch( event.type )
+    {
+    case ET_QUIT:
+        return false;
+    case ET_PAINT:
+        if( m_pApp != nullptr )
+            m_pApp->invalidateAll();
+        invalidate( m_rect );
+        return true;
+    case ET_KEYDOWN:
+        if( event.character == 9 && m_pFocus != nullptr )
+        {
+            VXDialogItem* pStart = m_pFocus;
+            VXDialogItem* pItem = pStart;
+            do
+            {
+                pItem = pItem->getNext() != nullptr ? pItem->getNext() : m_pFirstItem;
+                setFocus( pItem );
+            } while( pItem != pStart && !pItem->acceptsFocus() );
+        }
+        return true;
+    case ET_MOUSEMOVE:
+        if( m_pApp != nullptr && m_pApp->usesSoftwareCursor() )
+        {
+            VXSprite* pCursor = m_pApp->getCursorImage();
+            if( pCursor != nullptr && pCursor->isLoaded() )
+            {
+                int32_t width = pCursor->getWidth();
+                int32_t height = pCursor->getHeight();
+                invalidate( HRect{ std::min( sm_lastMouse.x, event.x ), std::min( sm_lastMouse.y, event.y ),
+                                   std::max( sm_lastMouse.x, event.x ) + width,
+                                   std::max( sm_lastMouse.y, event.y ) + height } );
+            }
+            sm_lastMouse = HPoint{ event.x, event.y };
+        }
+        return true;
+    case ET_TIMESTAMP:
+        processServices().sleep( kIdleSleep );
+        return true;
+    default:
+        return true;
+    }
+}
+
+VXDialogItem* VXDialog::findItemForEvent( const HEvent& event )
+{
+    if( event.type == ET_KEYDOWN && event.character == 13 && m_pDefaultItem != nullptr &&
+        m_pDefaultItem->handleEvent( event ) )
+        return m_pDefaultItem;
+    if( m_pFocus == nullptr )
+        return nullptr;
+    VXDialogItem* pItem = m_pFocus;
+    do
+    {
+        if( pItem->handleEvent( event ) )
+            return pItem;
+        pItem = pItem->getNext() != nullptr ? pItem->getNext() : m_pFirstItem;
+    } while( pItem != m_pFocus && pItem != nullptr );
+    return nullptr;
+}
+
+void VXDialog::draw( HDisplayDevice* pDisplay )
+{
+    for( int i = 0; i < m_dirty.count(); ++i )
+    {
+        const HRect& clip = m_dirty.item( i );
+        if( m_pBackground != nullptr )
+        {
+            HRect dest = { std::min( std::max( m_rect.left, clip.left ), clip.right ),
+                           std::min( std::max( m_rect.top, clip.top ), clip.bottom ),
+                           std::min( std::max( m_rect.right, clip.left ), clip.right ),
+                           std::min( std::max( m_rect.bottom, clip.top ), clip.bottom ) };
+            if( dest.width() > 0 && dest.height() > 0 )
+                m_pBackground->draw( dest, HRect{ dest.left - m_originX, dest.top - m_originY, dest.right - m_originX,
+                                                  dest.bottom - m_originY } );
+        }
+        for( VXDialogItem* pItem = m_pFirstItem; pItem != nullptr; pItem = pItem->getNext() )
+            pItem->draw( pDisplay, clip );
+    }
+    m_dirty.clear();
+}
+
+bool VXDialog::m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const
+{
+    if( timeoutMs == 0 || m_pApp == nullptr )
+        return false;
+    uint64_t now = m_pApp->getCurrentTime();
+    return now > startTime && now - startTime > timeoutMs;
+}
+
+void VXDialog::m_drawFrame( HDisplayDevice* pDisplay )
+{
+    // Whatever the game repaints this frame lies under the dialog too: a screen that closed over
+    // this one repainted everything.
+    const HDirtyRectList& repaint = m_pApp->getRepaintList();
+    for( int i = 0; i < repaint.count(); ++i )
+        m_dirty.add( repaint.item( i ) );
+    // The panel's controls stay on screen; the cursor is drawn once, over the dialog.
+    m_pApp->redraw( false );
+    if( m_pApp->canDraw() )
+        draw( pDisplay );
+    else
+        m_dirty.clear();
+    m_pApp->drawCursorRects();
+    m_pApp->present();
+}
+
+VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, HEventQueue& eventQueue,
+                                  uint32_t timeoutMs, void* pContext )
+{
+    VXDialogResult result = { VXDialogResult::kEnded, nullptr };
+    if( pApp == nullptr )
+        return result;
+    m_pApp = pApp;
+    m_pContext = pContext;
+    uint64_t startTime = pApp->getCurrentTime();
+    sm_lastMouse = eventQueue.getLastMousePosition();
+    pApp->invalidateAll();
+    invalidate( m_rect );
+
+    for( ;; )
+    {
+        bool close = false;
+        HEvent event;
+        if( eventQueue.getEvent( event ) )
+        {
+            pApp->setCurrentTime( event.time );
+            result = VXDialogResult{ VXDialogResult::kEnded, nullptr };
+            if( handleEvent( event ) )
+            {
+                VXDialogItem* pItem = findItemForEvent( event );
+                result = VXDialogResult{ VXDialogResult::kItem, pItem };
+                if( pItem != nullptr && event.type == ET_KEYDOWN &&
+                    ( event.key == KC_LBUTTON || event.character == 13 ) )
+                    close = onItemActivated( pItem );
+            }
+            else
+                close = true;
+            if( !close )
+            {
+                if( m_timeIsUp( startTime, timeoutMs ) && onTimeout() )
+                {
+                    result = VXDialogResult{ VXDialogResult::kTimedOut, nullptr };
+                    break;
+                }
+                continue;
+            }
+        }
+        else if( eventQueue.isPlaybackExhausted() )
+        {
+            // The recorded run is over and no input will ever come: end as a closed window would.
+            result = VXDialogResult{ VXDialogResult::kEnded, nullptr };
+            close = true;
+        }
+        m_drawFrame( pDisplay );
+        if( close )
+            break;
+    }
+    pApp->invalidateAll();
+    return result;
+}

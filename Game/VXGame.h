@@ -129,6 +129,11 @@ public:
     // path goes to the log. False when it could not be written.
     bool saveScreenshot( char* pPathOut = nullptr, size_t pathSize = 0 );
 
+    // The board as a number: any difference in a cell, a preview or the blank changes it.
+    uint32_t boardDigest() const;
+    // "score=... level=... lines=... board=..." (level 1-based), into the caller's buffer.
+    const char* describeGame( char* pBuffer, size_t size ) const;
+
     bool isMouseButtonHeld() const { return m_mouseButtonHeld; }
     bool isDebugMode() const { return m_debugMode; }
     const char* getLevelSelectBuffer() const { return m_levelSelect; }

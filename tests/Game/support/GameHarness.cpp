@@ -131,6 +131,8 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 bool TestGame::m_loadAssets()
 {
     splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
+    if( realAssets )
+        return assetsLoad && VXGame::m_loadAssets();
     m_arenaRect = kArena;
     // The sounds come after the pictures, as in the real loading.
     if( assetsLoad )
@@ -162,6 +164,7 @@ GameHarness::GameHarness()
 GameHarness::GameHarness( const Options& options )
     : m_services()
     , m_dir()
+    , m_registry( m_dir.path() )
     , m_workDir( m_dir.file( "work" ) )
     , m_sound()
     , m_input()
@@ -180,8 +183,6 @@ GameHarness::GameHarness( const Options& options )
     if( options.playback )
         m_dir.write( "work/journal.bin", options.journalBytes );
 
-    setenv( "GLIMMERDROP_REGISTRY", m_dir.file( "registry.reg" ).c_str(), 1 );
-    setenv( "GLIMMERDROP_REGISTRY_MACHINE", m_dir.file( "machine.reg" ).c_str(), 1 );
     m_writeRegistry( options );
 
     std::string line = options.switches;
@@ -193,8 +194,11 @@ GameHarness::GameHarness( const Options& options )
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
     FakeAudioDevice::install();
-    m_game.realControl = options.realControl;
-    m_game.realPresentation = options.realPresentation;
+    m_game.realControl = options.realControl || options.realGame;
+    m_game.realPresentation = options.realPresentation || options.realGame;
+    m_game.realAssets = options.realGame;
+    if( options.fillResources )
+        options.fillResources( m_dir.file( "res" ) );
 
     std::string exeDir = m_dir.path() + "/";
     m_started =
@@ -213,8 +217,6 @@ GameHarness::~GameHarness()
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );
     HGlobal::setEventQueue( nullptr );
-    unsetenv( "GLIMMERDROP_REGISTRY" );
-    unsetenv( "GLIMMERDROP_REGISTRY_MACHINE" );
     if( chdir( m_oldDir.c_str() ) != 0 )
         m_oldDir.clear();
 }

@@ -2,6 +2,7 @@
 #define GLIMMERDROP_TESTS_GAME_SUPPORT_GAMEHARNESS_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "Game/VXGame.h"
 #include "Game/VXSoundService.h"
 #include "tests/support/RecordingProcessServices.h"
+#include "tests/support/RegistrySandbox.h"
 #include "tests/support/TempDir.h"
 
 // Services with a clock the test sets and sleeps that are only written down.
@@ -59,7 +61,12 @@ public:
     ~TestGame() override;
 
     int handleEvent( const HEvent& event ) override;
-    void drawRect( const HRect& clip ) override { drawn.push_back( clip ); }
+    void drawRect( const HRect& clip ) override
+    {
+        drawn.push_back( clip );
+        if( realAssets )
+            VXGame::drawRect( clip );
+    }
 
     // The tests reach into the rules' state to build situations.
     VXBoard& board() { return m_board; }
@@ -93,6 +100,8 @@ public:
     // The game's own control and presentation instead of the stand-ins.
     bool realControl = false;
     bool realPresentation = false;
+    // The game's own pictures, drawing, tutorial pictures and controls.
+    bool realAssets = false;
 
     using VXGame::m_click;
     using VXGame::m_keyPress;
@@ -105,9 +114,24 @@ protected:
     void m_handleInput( const HEvent& event ) override;
     void m_updatePresentation( int32_t elapsed ) override;
     bool m_loadAssets() override;
-    void m_createScreens() override { ++screensMade; }
-    void m_loadTutorial() override { ++tutorialLoads; }
-    void m_unloadTutorial() override { ++tutorialUnloads; }
+    void m_createScreens() override
+    {
+        ++screensMade;
+        if( realAssets )
+            VXGame::m_createScreens();
+    }
+    void m_loadTutorial() override
+    {
+        ++tutorialLoads;
+        if( realAssets )
+            VXGame::m_loadTutorial();
+    }
+    void m_unloadTutorial() override
+    {
+        ++tutorialUnloads;
+        if( realAssets )
+            VXGame::m_unloadTutorial();
+    }
     void showGameOver() override { ++gameOvers; }
     void enterName() override { ++nameEntries; }
     int32_t highScoreRank( int32_t score ) override;
@@ -137,6 +161,10 @@ public:
         // The game's own handling of clicks and keys, and its own per-frame presentation.
         bool realControl = false;
         bool realPresentation = false;
+        // Everything of the game's own: control, presentation, pictures, drawing, controls.
+        bool realGame = false;
+        // Called with the resource folder before start-up, to put the game's files there.
+        std::function<void( const std::string& )> fillResources;
         // With playback, written as "journal.bin" into the working folder before start-up.
         std::string journalBytes;
     };
@@ -183,6 +211,7 @@ private:
 
     HarnessProcessServices m_services;
     TempDir m_dir;
+    RegistrySandbox m_registry;
     std::string m_workDir;
     std::string m_oldDir;
     RecordingSoundService m_sound;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
 # GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
-# GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread.
+# GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread,
+# GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -39,9 +40,9 @@ run_suite() {
   failed=$((failed + bad))
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=ON
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
-  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_BENCH=OFF
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=OFF
 fi
 
 if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then
@@ -56,6 +57,21 @@ if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then
     tail -n 50 build-tsan/run.log; failed=$((failed + 1))
   fi
   echo "tsan: $tsan_line"
+fi
+
+# The Windows program, cross-built with MinGW-w64 and tested under Wine.
+if [ "${GLIMMERDROP_SKIP_WINDOWS:-0}" != "1" ]; then
+  echo "== build-windows"
+  mkdir -p build-windows
+  windows_line=$(scripts/test-windows.sh 2>&1 | tee build-windows/run.log | tail -n 1)
+  if [[ "$windows_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 150 build-windows/run.log
+  else
+    tail -n 50 build-windows/run.log; failed=$((failed + 1))
+  fi
+  echo "windows: $windows_line"
 fi
 
 echo "$passed passed, $failed failed"

@@ -30,6 +30,8 @@ VXGame::VXGame()
     , m_settings()
     , m_popups()
     , m_pSoundService( nullptr )
+    , m_bankSound( &m_soundBank )
+    , m_splashVoice( -1 )
     , m_arenaRect{ 0, 0, 0, 0 }
     , m_state( GS_INFO_START )
     , m_phaseLeft( 0 )
@@ -103,12 +105,16 @@ bool VXGame::init( bool trace, bool journal, const char* kpExeDir, const char* k
     loadSettings();
     if( !m_createDevices( kTitle, true, m_settings.fullscreen != 0, true, 640, 480, 2, 16, 22050 ) )
         return false;
+    setSoundService( &m_bankSound );
     logMessage( "...done initializing subsystems\n" );
     if( HGlobal::hasSwitch( "-benchmark" ) )
         m_runBenchmark();
 
+    m_startSplash();
     logMessage( "...loading assets\n" );
-    if( !m_loadAssets() )
+    bool loaded = m_loadAssets();
+    m_stopSplash();
+    if( !loaded )
         return false;
     m_createScreens();
 

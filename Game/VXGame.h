@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "Framework/application/HApplication.h"
+#include "Game/VXBankSoundService.h"
 #include "Game/VXBoard.h"
 #include "Game/VXDigitFont.h"
 #include "Game/VXHighScoreTable.h"
@@ -93,7 +94,7 @@ public:
     // Returns the move code (1 outside GS_IDLE).
     int makeMove( int column, int row );
 
-    // The game's sounds; silent until the audio part connects a service (not owned).
+    // The game's sounds (not owned). init connects the sound bank's service; tests may put their own.
     void setSoundService( VXSoundService* pService );
     VXSoundService* getSoundService() const { return m_pSoundService; }
     void playSample( const char* kpName, int32_t volume );
@@ -162,6 +163,11 @@ public:
 
     static const char* const kMakerAddress;
 
+    // The board as a number: any difference in a cell, a preview or the blank changes it.
+    uint32_t boardDigest() const;
+    // "score=... level=... lines=... board=..." (level 1-based), into the caller's buffer.
+    const char* describeGame( char* pBuffer, size_t size ) const;
+
     bool isMouseButtonHeld() const { return m_mouseButtonHeld; }
     bool isDebugMode() const { return m_debugMode; }
     const char* getLevelSelectBuffer() const { return m_levelSelect; }
@@ -205,7 +211,7 @@ protected:
     // the timer bar, the tutorial hand's pulse.
     virtual void m_updatePresentation( int32_t elapsed );
     // Start-up after the devices: loading screen, images and sounds, arena rectangle; false (after
-    // the "Error" box) when a picture is missing, which ends start-up.
+    // the "Error" box) when a picture is missing, which ends start-up. init plays the splash around it.
     virtual bool m_loadAssets();
     // Start-up's last step before the start screen: the game's two controls, then the screens'.
     virtual void m_createScreens();
@@ -228,6 +234,11 @@ protected:
 
     // The rules' part of the game's start-up: the level table and the starting state.
     void m_startUp();
+    // The start-up jingle while the assets load; stopping also frees it.
+    void m_startSplash();
+    void m_stopSplash();
+    // The theme music, and when it can play, the samples worth loading in advance.
+    void m_preloadSounds();
     // Sets "now" from an event's time, less the time spent paused.
     void m_takeFrameTime( uint64_t eventTime );
     // One frame: phase timer, animations, the state's step. True when the game should stop.
@@ -247,6 +258,8 @@ protected:
     VXSettings m_settings;
     VXScorePopupList m_popups;
     VXSoundService* m_pSoundService;
+    VXBankSoundService m_bankSound;
+    int32_t m_splashVoice;
     HRect m_arenaRect;
 
     int32_t m_state;

@@ -96,6 +96,7 @@ void VXGame::m_loadSounds( VXLoadingScreen* pLoading )
     logMessage( "...loading sounds\n" );
     if( pLoading != nullptr )
         pLoading->progress( kSoundsProgress );
+    m_preloadSounds();
     if( pLoading != nullptr )
         pLoading->progress( 1.0f );
 }
@@ -172,6 +173,8 @@ void VXGame::m_restartAudio()
     m_destroyAudioDevice();
     m_createAudioDevice( m_pResourceFileSystem, 2, 16, 22050 );
     m_loadSounds( nullptr );
+    // The alarm's voice went with the old mixer: the next alarm starts a new one.
+    m_alarmPlaying = false;
     setMusicPlaying( true );
 }
 
@@ -189,4 +192,33 @@ void VXGame::unloadGraphics()
     }
     m_sprites.unloadAll();
     HApplication::unloadGraphics();
+}
+
+uint32_t VXGame::boardDigest() const
+{
+    // FNV-1a over the types, row by row, then the previews and the blank's place.
+    uint32_t digest = 2166136261u;
+    auto mix = [&digest]( int32_t value ) {
+        digest ^= static_cast<uint32_t>( value ) & 0xFFu;
+        digest *= 16777619u;
+    };
+    for( int y = 0; y < VXBoard::kSize; ++y )
+    {
+        for( int x = 0; x < VXBoard::kSize; ++x )
+            mix( m_board.getCell( x, y ).type );
+    }
+    for( int i = 0; i < VXBoard::kSize; ++i )
+        mix( m_board.getLeftPreview( i ).type );
+    for( int i = 0; i < VXBoard::kSize; ++i )
+        mix( m_board.getTopPreview( i ).type );
+    mix( m_board.getBlankPosition().x );
+    mix( m_board.getBlankPosition().y );
+    return digest;
+}
+
+const char* VXGame::describeGame( char* pBuffer, size_t size ) const
+{
+    textFormat( pBuffer, size, "score=%d level=%d lines=%d board=%08x", m_score, m_level + 1, m_linesToGo,
+                boardDigest() );
+    return pBuffer;
 }

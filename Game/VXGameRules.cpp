@@ -318,6 +318,8 @@ void VXGame::leaveInfoScreen()
 
 void VXGame::quit()
 {
+    char summary[ 160 ];
+    logMessage( "...quit at %s\n", describeGame( summary, sizeof( summary ) ) );
     m_state = GS_QUIT;
     setMusicPlaying( false );
     stopAlarm();

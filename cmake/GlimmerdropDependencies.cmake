@@ -5,5 +5,7 @@ find_package(ZLIB REQUIRED)
 
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(LUA REQUIRED IMPORTED_TARGET lua5.4)
-pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+if(NOT WIN32)
+  pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+endif()
 pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisfile vorbisenc vorbis ogg)

@@ -14,7 +14,9 @@ BUILD_PACKAGES=(
 # To run the tests.
 TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev libpixman-1-dev zip unzip procps
-  imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox
+  imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox x11-utils
+  # Recording journals and screenshots of the real game under Xvfb (scripts/record-journal.py).
+  xdotool python3
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.
@@ -36,3 +38,15 @@ ensure_packages() {
   "${sudo[@]}" apt-get update -q || return 1
   "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+# To cross-build the Windows program (scripts/build-windows.sh): MinGW-w64's -posix compilers,
+# nasm for libjpeg-turbo, dpkg-dev to unpack Debian's source packages.
+WINDOWS_BUILD_PACKAGES=(
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  nasm dpkg-dev googletest
+)
+
+# To run the Windows tests (scripts/test-windows.sh): 64-bit Wine under a virtual X server.
+WINDOWS_TEST_PACKAGES=(
+  wine wine64 xvfb xauth x11-utils imagemagick xdotool unzip
+)

@@ -50,6 +50,13 @@ HApplication::HApplication()
     , m_timeStarted( false )
     , m_softwareCursor( true )
     , m_cursorPosition{ 0, 0 }
+    , m_mixer()
+    , m_soundBank()
+    , m_pAudioStream( nullptr )
+    , m_pThemeMusic( nullptr )
+    , m_pThemeMusicLock( nullptr )
+    , m_pThemeMusicBuffer( nullptr )
+    , m_musicHandle( 0 )
     , m_musicPlaying( false )
 {
     sm_pInstance = this;
@@ -209,24 +216,6 @@ bool HApplication::m_createInputDevice()
     m_pInputDevice = pDevice;
     m_eventQueue.setPollSource( pDevice );
     return true;
-}
-
-bool HApplication::m_createAudioDevice( HFileSystem* pFileSystem, int32_t channels, int32_t bitsPerSample,
-                                        int32_t sampleRate )
-{
-    (void)pFileSystem;
-    (void)channels;
-    (void)bitsPerSample;
-    (void)sampleRate;
-    // No audio device has been built into this program yet: the game runs silently.
-    return false;
-}
-
-void HApplication::m_destroyAudioDevice()
-{
-    // Nothing to take down while no audio device can be made.
-    if( m_pAudioDevice == nullptr )
-        return;
 }
 
 void HApplication::m_destroyDisplayDevice()

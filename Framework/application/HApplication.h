@@ -6,9 +6,14 @@
 #include "Framework/application/HDirtyRectList.h"
 #include "Framework/application/HEventQueue.h"
 #include "Framework/application/HRandom.h"
+#include "Framework/audio/HAudioMixerStreamingAudioSource.h"
+#include "Framework/audio/HSoundBank.h"
 #include "Framework/graphics/HRect.h"
 
 class HAudioDevice;
+class HAudioStream;
+class HLock;
+class HOVAudioStream;
 class HControl;
 class HCvarManager;
 class HDisplayDevice;
@@ -59,8 +64,14 @@ public:
     virtual bool canDraw() const;
     virtual void afterRedraw() {}
     virtual void setActive( bool active ) { m_active = active; }
-    // Starts or stops the theme music.
-    virtual void setMusicPlaying( bool on ) { m_musicPlaying = on; }
+    // Attaches the theme music to the mixer, or detaches it; only with a running audio output.
+    virtual void setMusicPlaying( bool on );
+    // Reads the theme whole and keeps it; after each pass it plays again from the loop position
+    // (in frames). True without a music stream (no sound); false when the file cannot be used.
+    virtual bool loadThemeMusic( const char* kpName, HFileSystem* pFileSystem, int32_t loopPosition );
+    virtual void unloadThemeMusic();
+    // Starts the theme again from its beginning.
+    virtual void serviceThemeMusic();
 
     // The main loop; true when the game asked to stop (or a played journal ran out).
     bool run();
@@ -98,18 +109,29 @@ public:
     bool isMinimized() const { return m_minimized; }
     bool isActive() const { return m_active; }
     bool isMusicPlaying() const { return m_musicPlaying; }
+    // The sound effects; silent (no mixer) while there is no audio output.
+    HSoundBank& getSoundBank() { return m_soundBank; }
+    HAudioMixerStreamingAudioSource& getMixer() { return m_mixer; }
+    HAudioStream* getAudioStream() const { return m_pAudioStream; }
+    HOVAudioStream* getThemeMusic() const { return m_pThemeMusic; }
     bool isRecordingJournal() const { return m_pRecordFile != nullptr; }
     bool isPlayingJournal() const { return m_pPlaybackFile != nullptr; }
 
 protected:
+    // The device "c_soundDriver" selects, the sound bank's files, the theme-music stream and the
+    // output stream; true when a device with a running output exists.
     virtual bool m_createAudioDevice( HFileSystem* pFileSystem, int32_t channels, int32_t bitsPerSample,
                                       int32_t sampleRate );
+    // The mixer in the given format, fed to the device's output stream, which starts playing.
+    virtual bool m_createAudioStream( int32_t channels, int32_t bitsPerSample, int32_t sampleRate );
+    virtual void m_destroyAudioStream();
     virtual bool m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,
                                         int32_t height );
     virtual bool m_createInputDevice();
     // Display, input, audio in that order; false when the display or input device fails.
     virtual bool m_createDevices( const char* kpTitle, bool soundOn, bool fullscreen, bool noDoubleClick, int32_t width,
                                   int32_t height, int32_t channels, int32_t bitsPerSample, int32_t sampleRate );
+    // Stops the output, the music and every voice, frees the sounds, then the device.
     virtual void m_destroyAudioDevice();
     virtual void m_destroyDisplayDevice();
     virtual void m_destroyInputDevice();
@@ -152,6 +174,14 @@ protected:
     bool m_timeStarted;
     bool m_softwareCursor;
     HPoint m_cursorPosition;
+    // The mixer outlives the bank, which stops its voices before freeing their samples.
+    HAudioMixerStreamingAudioSource m_mixer;
+    HSoundBank m_soundBank;
+    HAudioStream* m_pAudioStream;
+    HOVAudioStream* m_pThemeMusic;
+    HLock* m_pThemeMusicLock;
+    uint8_t* m_pThemeMusicBuffer;
+    int32_t m_musicHandle;
     bool m_musicPlaying;
 
 private:

@@ -146,6 +146,24 @@ bool HSoundBank::isPlaying( const char* kpName )
     return false;
 }
 
+bool HSoundBank::isVoicePlaying( int32_t index, const char* kpName )
+{
+    HAudioMixerStreamingAudioSource::VoiceState state;
+    if( m_pMixer == nullptr || kpName == nullptr || !m_pMixer->getVoiceState( index, state ) || state.data == nullptr )
+        return false;
+    for( const AudioBufferTemplate& entry : m_templates )
+    {
+        if( entry.sample.data == state.data && textEqualsNoCase( entry.name, kpName ) )
+            return true;
+    }
+    for( const AudioBufferTemplate& entry : m_uncached )
+    {
+        if( entry.sample.data == state.data && textEqualsNoCase( entry.name, kpName ) )
+            return true;
+    }
+    return false;
+}
+
 void HSoundBank::setVoicePaused( int32_t index, bool paused )
 {
     if( m_pMixer != nullptr && index >= 0 && index < HAudioMixerStreamingAudioSource::kVoiceCount )

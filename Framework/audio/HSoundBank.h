@@ -42,6 +42,9 @@ public:
                     int32_t volume, int32_t tag, bool allowOverlap );
     // Whether a voice, paused or not, plays a sound of that name.
     bool isPlaying( const char* kpName );
+    // Whether that voice, paused or not, plays the sound of that name; a voice index kept from an
+    // earlier play may since have been taken by another sound, or reset with the mixer.
+    bool isVoicePlaying( int32_t index, const char* kpName );
 
     // Forwarded to the mixer for voice indexes 0 to 7.
     void setVoicePaused( int32_t index, bool paused );

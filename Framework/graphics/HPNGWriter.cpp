@@ -85,7 +85,11 @@ bool HPNGWriter::write555( const char* kpPath, const uint16_t* kpPixels, int32_t
     bool written = info != nullptr && writeRows( png, info, &job );
     png_destroy_write_struct( &png, &info );
     bool closed = std::fclose( job.pFile ) == 0;
-    if( !written || !closed || std::rename( temporary.c_str(), kpPath ) != 0 )
+    bool renamed = written && closed && std::rename( temporary.c_str(), kpPath ) == 0;
+    // Some systems refuse to rename over an existing file; the old picture then goes first.
+    if( written && closed && !renamed && std::remove( kpPath ) == 0 )
+        renamed = std::rename( temporary.c_str(), kpPath ) == 0;
+    if( !renamed )
     {
         debugTrace( "HPNGWriter::write555 - could not write '%s' %s", kpPath, job.message );
         std::remove( temporary.c_str() );

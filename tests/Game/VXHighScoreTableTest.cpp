@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "Framework/util/src/HFileRegistry.h"
+#include "Framework/util/src/HRegistry.h"
 #include "Game/VXHighScoreTable.h"
 #include "tests/support/RecordingProcessServices.h"
+#include "tests/support/RegistrySandbox.h"
 #include "tests/support/TempDir.h"
 
 namespace
@@ -223,19 +224,24 @@ TEST_F( HighScoreTableTest, ARegistryThatFailsWarnsWithTheSupportAddress )
     EXPECT_EQ( services.boxes.size(), 3u );
 }
 
-TEST_F( HighScoreTableTest, RowsGoToTheRegistryFileAsBinaryValues )
+TEST_F( HighScoreTableTest, RowsGoToTheRegistryAsBinaryValues )
 {
     TempDir dir;
-    setenv( "GLIMMERDROP_REGISTRY", dir.file( "registry.reg" ).c_str(), 1 );
-    setenv( "GLIMMERDROP_REGISTRY_MACHINE", dir.file( "machine.reg" ).c_str(), 1 );
-    HFileRegistry files;
-    table.load( files, nullptr, false );
-    EXPECT_FALSE( dir.exists( "registry.reg" ) );
+    RegistrySandbox sandbox( dir.path() );
+    HRegistry& store = HRegistry::get();
+    table.load( store, nullptr, false );
+    uint8_t bytes[ 64 ] = {};
+    uint32_t count = 0;
+    store.open( nullptr, "Vantorix", "Glimmerdrop" );
+    EXPECT_FALSE( store.readBinary( "HS:0", bytes, sizeof( bytes ), &count ) );
+    store.close();
     table.insert( "Juno", 0x0102, 3 );
-    table.save( files, nullptr );
-    std::string text = dir.read( "registry.reg" );
-    EXPECT_NE( text.find( "\"HS:0\"=hex:01,01,00,00,4a,75,6e,6f,00" ), std::string::npos ) << text;
-    EXPECT_NE( text.find( "\"HS:4\"=hex:" ), std::string::npos );
-    unsetenv( "GLIMMERDROP_REGISTRY" );
-    unsetenv( "GLIMMERDROP_REGISTRY_MACHINE" );
+    table.save( store, nullptr );
+    store.open( nullptr, "Vantorix", "Glimmerdrop" );
+    ASSERT_TRUE( store.readBinary( "HS:0", bytes, sizeof( bytes ), &count ) );
+    const uint8_t kaRow[] = { 0x01, 0x01, 0x00, 0x00, 'J', 'u', 'n', 'o', 0x00 };
+    ASSERT_GE( count, sizeof( kaRow ) );
+    EXPECT_EQ( std::memcmp( bytes, kaRow, sizeof( kaRow ) ), 0 );
+    EXPECT_TRUE( store.readBinary( "HS:4", bytes, sizeof( bytes ), &count ) );
+    store.close();
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "Framework/util/src/HRegistry.h"
 #include "Game/VXSettings.h"
 #include "tests/Game/support/GameHarness.h"
+#include "tests/support/RegistrySandbox.h"
 #include "tests/support/TempDir.h"
 
 namespace
@@ -13,14 +15,8 @@ class VXSettingsTest : public ::testing::Test
 {
 protected:
     VXSettingsTest()
+        : registry( dir.path() )
     {
-        setenv( "GLIMMERDROP_REGISTRY", dir.file( "registry.reg" ).c_str(), 1 );
-        setenv( "GLIMMERDROP_REGISTRY_MACHINE", dir.file( "machine.reg" ).c_str(), 1 );
-    }
-    ~VXSettingsTest() override
-    {
-        unsetenv( "GLIMMERDROP_REGISTRY" );
-        unsetenv( "GLIMMERDROP_REGISTRY_MACHINE" );
     }
 
     int32_t stored( const char* kpName )
@@ -46,6 +42,7 @@ protected:
     }
 
     TempDir dir;
+    RegistrySandbox registry;
 };
 }
 
@@ -61,8 +58,15 @@ TEST_F( VXSettingsTest, AFirstRunWritesAllSevenDefaults )
     EXPECT_EQ( stored( "Sound Enabled" ), 1 );
     EXPECT_EQ( stored( "Music Enabled" ), 1 );
     EXPECT_EQ( stored( "Fullscreen" ), 0 );
-    // Little-endian 4-byte binary values, as the registry text shows them.
-    EXPECT_NE( dir.read( "registry.reg" ).find( "\"Start Level\"=hex:01,00,00,00" ), std::string::npos );
+    // Little-endian 4-byte binary values, as the registry shows them.
+    HRegistry& registry = HRegistry::get();
+    registry.open( nullptr, "Vantorix", "Glimmerdrop" );
+    uint8_t bytes[ 8 ] = {};
+    uint32_t count = 0;
+    EXPECT_TRUE( registry.readBinary( "Start Level", bytes, sizeof( bytes ), &count ) );
+    registry.close();
+    EXPECT_EQ( count, 4u );
+    EXPECT_EQ( std::vector<uint8_t>( bytes, bytes + 4 ), ( std::vector<uint8_t>{ 1, 0, 0, 0 } ) );
 }
 
 TEST_F( VXSettingsTest, StoredValuesAreReadBackAndBadOnesKeepTheirDefaults )
@@ -98,8 +102,7 @@ TEST_F( VXSettingsTest, StoredValuesAreReadBackAndBadOnesKeepTheirDefaults )
 
 TEST_F( VXSettingsTest, TheGameMutesItsSoundsWhenSoundIsOff )
 {
-    // The harness points the registry at its own folder.
-    unsetenv( "GLIMMERDROP_REGISTRY" );
+    // The harness brings a registry of its own.
     GameHarness harness;
     ASSERT_TRUE( harness.started() );
     EXPECT_FALSE( harness.sound().muted );

@@ -1,18 +1,31 @@
 #include "tests/support/TempDir.h"
 
-#include <cstdlib>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
 TempDir::TempDir()
 {
-    std::string pattern = ( std::filesystem::temp_directory_path() / "glimmerdrop-test-XXXXXX" ).string();
-    if( ::mkdtemp( pattern.data() ) == nullptr )
-        throw std::runtime_error( "mkdtemp failed" );
-    m_path = pattern;
+    // Made by hand rather than with mkdtemp, which Windows lacks; the random part keeps
+    // concurrently running test programs apart, the counter keeps one program's folders apart.
+    static std::atomic<unsigned> s_counter( 0 );
+    std::random_device device;
+    for( int attempt = 0; attempt < 100; ++attempt )
+    {
+        std::ostringstream name;
+        name << "glimmerdrop-test-" << std::hex << device() << '-' << s_counter++;
+        std::filesystem::path path = std::filesystem::temp_directory_path() / name.str();
+        std::error_code error;
+        if( std::filesystem::create_directory( path, error ) )
+        {
+            m_path = path.string();
+            return;
+        }
+    }
+    throw std::runtime_error( "could not make a temporary folder" );
 }
 
 TempDir::~TempDir()
@@ -38,10 +51,4 @@ std::string TempDir::read( const std::string& name ) const
 bool TempDir::exists( const std::string& name ) const
 {
     return std::filesystem::exists( file( name ) );
-}
-
-int runCommand( const std::string& command )
-{
-    int status = std::system( command.c_str() );
-    return WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "Framework/graphics/HDisplayDeviceFactory.h"
 #include "Framework/graphics/HSurface.h"
@@ -51,6 +52,8 @@ int main( int argc, char** argv )
         return 2;
     }
     std::string prefix = argv[ 1 ];
+    // A server that never answers must not hang the tests: give up after a minute.
+    alarm( 60 );
     std::unique_ptr<HDisplayDevice> display( createDisplayDevice( 640, 480, "displaycheck", false, true, nullptr ) );
     if( display == nullptr )
         return 3;

@@ -225,7 +225,8 @@ std::vector<float> makeKlaxon()
         phase += step[ i ] * correction;
         phase -= std::floor( phase );
     }
-    Synth::scaleToPeak( out, 0.7 );
+    // Loud enough to stand out over the music, not so loud that ten seconds of it hurt.
+    Synth::scaleToPeak( out, 0.32 );
     return out;
 }
 

@@ -403,9 +403,15 @@ void arrangeIntro( Bus& band, Bus& drums )
     const int run[] = { 72, 76, 79, 84, 79, 76, 79, 84, 88, 84, 79, 84, 88, 91, 88, 91 };
     for( int tick = 0; tick < 16; ++tick )
         playBell( band, timeOf( 0, tick ), run[ tick ], 0.12, 0.3 - 0.04 * ( tick % 4 ) );
-    playBass( band, timeOf( 0, 0 ), 36, 1.2, 0.45 );
+    playBass( band, timeOf( 0, 0 ), 36, 1.1, 0.45 );
+    playBass( band, timeOf( 0, 12 ), 43, 0.3, 0.4 );
     playKick( drums, timeOf( 0, 0 ), 0.8 );
     playKick( drums, timeOf( 0, 8 ), 0.6 );
+    // Hats and a two-stroke pickup carry the bar into the next one without a gap.
+    for( int tick = 0; tick < 16; tick += 2 )
+        playHat( drums, hitSeed( -1, tick, 2 ), timeOf( 0, tick ), tick % 4 == 2 ? 0.14 : 0.08, false );
+    playSnare( drums, hitSeed( -1, 14, 1 ), timeOf( 0, 14 ), 0.25 );
+    playSnare( drums, hitSeed( -1, 15, 1 ), timeOf( 0, 15 ), 0.32 );
     playCrash( drums, 7, timeOf( 0, 0 ), 0.15 );
 }
 

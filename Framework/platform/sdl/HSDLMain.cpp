@@ -7,6 +7,8 @@
 
 #include "Framework/application/HApplication.h"
 #include "Framework/application/HCommandLine.h"
+#include "Framework/audio/HAudioDevice.h"
+#include "Framework/platform/sdl/HSDLAudioDevice.h"
 #include "Framework/platform/sdl/HSDLInputDevice.h"
 #include "Framework/platform/sdl/HSDLProcessServices.h"
 #include "Framework/util/src/HLog.h"
@@ -21,6 +23,7 @@ int main( int argc, char** argv )
     static HSDLProcessServices s_services;
     setProcessServices( &s_services );
     HInputDevice::setProvider( HSDLInputDevice::obtain );
+    setPlatformAudioDeviceFactory( &HSDLAudioDevice::create );
 
     // Switches are found by substring, so the arguments are simply joined with single spaces.
     std::string line;
@@ -41,5 +44,7 @@ int main( int argc, char** argv )
 
     int result = HApplication::runProcess( cmdLine, executable );
     SDL_Quit();
+    // The application object outlives main; whatever it says while it goes uses the default services.
+    setProcessServices( nullptr );
     return result;
 }

@@ -37,7 +37,9 @@ enum HMessageBoxAnswer
     MBA_RETRY,
     MBA_IGNORE,
     MBA_YES,
-    MBA_NO
+    MBA_NO,
+    // A button of a system style that has no code of its own; the box's result is its flags.
+    MBA_OTHER
 };
 
 // Result codes of the program's message boxes.

@@ -134,6 +134,7 @@ TEST_F( HApplicationStartupTest, DevicesComeUpInOrderAndOnlyAudioMayFail )
     ASSERT_TRUE( application.m_createDevices( "Glimmerdrop(Ver 1.50.07)", true, false, true, 640, 480, 2, 16, 22050 ) );
     const std::vector<std::string> kExpected = { "...Creating display device\n", "...Creating input device\n",
                                                  "...Creating audio device\n",
+                                                 "...entering m_createAudioStream\n",
                                                  "...***failed to create audio device***\n" };
     EXPECT_EQ( services.debugOutputs, kExpected );
     EXPECT_EQ( HGlobal::getEventQueue(), &application.getEventQueue() );

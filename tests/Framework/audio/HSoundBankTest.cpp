@@ -238,3 +238,24 @@ TEST_F( SoundBankTest, LoadedSamplesAreCachedInTheRequestedFormat )
     ASSERT_TRUE( m_bank.loadAudioSample( "tone8.wav", again, 16, 22050 ) );
     EXPECT_EQ( again.data, sample.data );
 }
+
+TEST_F( SoundBankTest, KnowsWhichSoundAVoicePlays )
+{
+    writeWav( "klaxon.wav", 256 );
+    writeWav( "click.wav", 256 );
+    int32_t voice = -1;
+    ASSERT_TRUE( play( "klaxon.wav", &voice, false, -1 ) );
+    m_bank.setVoicePaused( voice, true );
+    EXPECT_TRUE( m_bank.isVoicePlaying( voice, "KLAXON.wav" ) ) << "paused still counts";
+    EXPECT_FALSE( m_bank.isVoicePlaying( voice, "click.wav" ) );
+    EXPECT_FALSE( m_bank.isVoicePlaying( 8, "klaxon.wav" ) );
+    // After a reset the index may go to another sound.
+    m_mixer.shutdown();
+    int32_t other = -1;
+    ASSERT_TRUE( play( "click.wav", &other ) );
+    EXPECT_EQ( other, voice );
+    EXPECT_FALSE( m_bank.isVoicePlaying( voice, "klaxon.wav" ) );
+    EXPECT_TRUE( m_bank.isVoicePlaying( voice, "click.wav" ) );
+    m_bank.unloadAll();
+    EXPECT_FALSE( m_bank.isVoicePlaying( voice, "click.wav" ) );
+}

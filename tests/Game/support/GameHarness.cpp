@@ -9,6 +9,7 @@
 
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HRegistry.h"
+#include "tests/support/FakeAudioDevice.h"
 #include "tests/support/MemoryDisplayDevice.h"
 
 namespace
@@ -129,7 +130,13 @@ void TestGame::m_updatePresentation( int32_t elapsed )
 
 bool TestGame::m_loadAssets()
 {
+    splashDuringLoad = m_soundBank.isPlaying( "splash.ogg" );
+    if( realAssets )
+        return assetsLoad && VXGame::m_loadAssets();
     m_arenaRect = kArena;
+    // The sounds come after the pictures, as in the real loading.
+    if( assetsLoad )
+        m_loadSounds( nullptr );
     return assetsLoad;
 }
 
@@ -157,6 +164,7 @@ GameHarness::GameHarness()
 GameHarness::GameHarness( const Options& options )
     : m_services()
     , m_dir()
+    , m_registry( m_dir.path() )
     , m_workDir( m_dir.file( "work" ) )
     , m_sound()
     , m_input()
@@ -166,6 +174,8 @@ GameHarness::GameHarness( const Options& options )
 {
     std::filesystem::create_directories( m_workDir );
     std::filesystem::create_directories( m_dir.file( "res" ) );
+    for( const auto& resource : options.resources )
+        m_dir.write( "res/" + resource.first, resource.second );
     char cwd[ 1024 ];
     m_oldDir = getcwd( cwd, sizeof( cwd ) ) != nullptr ? cwd : ".";
     if( chdir( m_workDir.c_str() ) != 0 )
@@ -173,8 +183,6 @@ GameHarness::GameHarness( const Options& options )
     if( options.playback )
         m_dir.write( "work/journal.bin", options.journalBytes );
 
-    setenv( "GLIMMERDROP_REGISTRY", m_dir.file( "registry.reg" ).c_str(), 1 );
-    setenv( "GLIMMERDROP_REGISTRY_MACHINE", m_dir.file( "machine.reg" ).c_str(), 1 );
     m_writeRegistry( options );
 
     std::string line = options.switches;
@@ -185,8 +193,12 @@ GameHarness::GameHarness( const Options& options )
     HGlobal::setCommandLine( line.c_str() );
     s_pHarnessInput = &m_input;
     HInputDevice::setProvider( provideHarnessInput );
-    m_game.realControl = options.realControl;
-    m_game.realPresentation = options.realPresentation;
+    FakeAudioDevice::install();
+    m_game.realControl = options.realControl || options.realGame;
+    m_game.realPresentation = options.realPresentation || options.realGame;
+    m_game.realAssets = options.realGame;
+    if( options.fillResources )
+        options.fillResources( m_dir.file( "res" ) );
 
     std::string exeDir = m_dir.path() + "/";
     m_started =
@@ -200,12 +212,11 @@ GameHarness::~GameHarness()
     m_game.setSoundService( nullptr );
     m_game.unloadGraphics();
     m_game.shutdown();
+    FakeAudioDevice::uninstall();
     HInputDevice::setProvider( nullptr );
     s_pHarnessInput = nullptr;
     HGlobal::setCommandLine( "" );
     HGlobal::setEventQueue( nullptr );
-    unsetenv( "GLIMMERDROP_REGISTRY" );
-    unsetenv( "GLIMMERDROP_REGISTRY_MACHINE" );
     if( chdir( m_oldDir.c_str() ) != 0 )
         m_oldDir.clear();
 }

@@ -2,13 +2,16 @@
 #define GLIMMERDROP_TESTS_GAME_SUPPORT_GAMEHARNESS_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework/application/HInputDevice.h"
 #include "Game/VXGame.h"
 #include "Game/VXSoundService.h"
 #include "tests/support/RecordingProcessServices.h"
+#include "tests/support/RegistrySandbox.h"
 #include "tests/support/TempDir.h"
 
 // Services with a clock the test sets and sleeps that are only written down.
@@ -58,7 +61,12 @@ public:
     ~TestGame() override;
 
     int handleEvent( const HEvent& event ) override;
-    void drawRect( const HRect& clip ) override { drawn.push_back( clip ); }
+    void drawRect( const HRect& clip ) override
+    {
+        drawn.push_back( clip );
+        if( realAssets )
+            VXGame::drawRect( clip );
+    }
 
     // The tests reach into the rules' state to build situations.
     VXBoard& board() { return m_board; }
@@ -87,13 +95,18 @@ public:
     int presentationUpdates = 0;
     int32_t rank = -1;
     bool assetsLoad = true;
+    // Whether the start-up jingle was sounding while the assets loaded.
+    bool splashDuringLoad = false;
     // The game's own control and presentation instead of the stand-ins.
     bool realControl = false;
     bool realPresentation = false;
+    // The game's own pictures, drawing, tutorial pictures and controls.
+    bool realAssets = false;
 
     using VXGame::m_click;
     using VXGame::m_keyPress;
     using VXGame::m_keyRelease;
+    using VXGame::m_restartAudio;
     void setState( int32_t state ) { m_state = state; }
     void setTutorialStep( int32_t step ) { m_tutorialStep = step; }
 
@@ -101,9 +114,24 @@ protected:
     void m_handleInput( const HEvent& event ) override;
     void m_updatePresentation( int32_t elapsed ) override;
     bool m_loadAssets() override;
-    void m_createScreens() override { ++screensMade; }
-    void m_loadTutorial() override { ++tutorialLoads; }
-    void m_unloadTutorial() override { ++tutorialUnloads; }
+    void m_createScreens() override
+    {
+        ++screensMade;
+        if( realAssets )
+            VXGame::m_createScreens();
+    }
+    void m_loadTutorial() override
+    {
+        ++tutorialLoads;
+        if( realAssets )
+            VXGame::m_loadTutorial();
+    }
+    void m_unloadTutorial() override
+    {
+        ++tutorialUnloads;
+        if( realAssets )
+            VXGame::m_unloadTutorial();
+    }
     void showGameOver() override { ++gameOvers; }
     void enterName() override { ++nameEntries; }
     int32_t highScoreRank( int32_t score ) override;
@@ -128,9 +156,15 @@ public:
         int32_t startLevel = -1;
         int32_t alarmEnabled = -1;
         bool connectSound = true;
+        // Files put into the resource folder before start-up, by name.
+        std::vector<std::pair<std::string, std::string>> resources;
         // The game's own handling of clicks and keys, and its own per-frame presentation.
         bool realControl = false;
         bool realPresentation = false;
+        // Everything of the game's own: control, presentation, pictures, drawing, controls.
+        bool realGame = false;
+        // Called with the resource folder before start-up, to put the game's files there.
+        std::function<void( const std::string& )> fillResources;
         // With playback, written as "journal.bin" into the working folder before start-up.
         std::string journalBytes;
     };
@@ -177,6 +211,7 @@ private:
 
     HarnessProcessServices m_services;
     TempDir m_dir;
+    RegistrySandbox m_registry;
     std::string m_workDir;
     std::string m_oldDir;
     RecordingSoundService m_sound;

@@ -280,9 +280,13 @@ TEST( HSDLDisplayDeviceXvfbTest, AnXServerShowsTheColoursAtEveryScale )
     TempDir dir;
     std::string prefix = dir.file( "shot" );
     // SDL's X11 backend leaks inside the system's D-Bus library; the device's own memory is
-    // checked by the dummy-driver tests above.
-    std::string command = "env -u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s '-screen 0 1600x1200x24' "
-                          "sh -c 'openbox >/dev/null 2>&1 & sleep 0.5; " GLIMMERDROP_DISPLAYCHECK " " +
+    // checked by the dummy-driver tests above. The window manager must have finished starting
+    // (it then names itself on the root window) before the window is shown: SDL waits for the
+    // window to be mapped, and a map request caught half-way through the manager's start is lost.
+    std::string command = "timeout 120 env -u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s "
+                          "'-screen 0 1600x1200x24' sh -c 'openbox >/dev/null 2>&1 & "
+                          "for i in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | "
+                          "grep -q \"window id\" && break; sleep 0.1; done; " GLIMMERDROP_DISPLAYCHECK " " +
                           prefix + "'";
     ASSERT_TRUE( tool( command ) ) << command;
     RgbaPicture initial;

@@ -16,6 +16,7 @@
 #include "Game/VXEnterNameDialog.h"
 #include "Game/dialogs/VXDialog.h"
 #include "Game/dialogs/VXDialogItem.h"
+#include "tests/support/FakeAudioDevice.h"
 
 namespace
 {
@@ -163,6 +164,8 @@ ScreenHarness::ScreenHarness( const Options& options )
         registry << options.registryLines;
     }
 
+    // An audio device with no output: music and samples go through the real mixer.
+    FakeAudioDevice::install();
     std::string line = options.switches;
     if( options.journal )
         line += " -journal";
@@ -183,6 +186,7 @@ ScreenHarness::~ScreenHarness()
     m_game.shutdown();
     HInputDevice::setProvider( nullptr );
     s_pScriptedInput = nullptr;
+    FakeAudioDevice::uninstall();
     HGlobal::setCommandLine( "" );
     HGlobal::setEventQueue( nullptr );
     HGlobal::setDisplayDevice( nullptr );

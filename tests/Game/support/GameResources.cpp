@@ -84,9 +84,16 @@ const std::string& pictureFolder()
             else
                 folder.add( picture.name, picture.width, picture.height, picture.red, picture.green, picture.blue );
         }
-        std::filesystem::copy( folder.dir().path(), s_dir.path(),
-                               std::filesystem::copy_options::recursive |
-                                   std::filesystem::copy_options::overwrite_existing );
+        // File by file: the standard library on Windows refuses to copy a folder into one that exists.
+        namespace fs = std::filesystem;
+        for( const fs::directory_entry& entry : fs::recursive_directory_iterator( folder.dir().path() ) )
+        {
+            fs::path target = fs::path( s_dir.path() ) / fs::relative( entry.path(), folder.dir().path() );
+            if( entry.is_directory() )
+                fs::create_directories( target );
+            else
+                fs::copy_file( entry.path(), target, fs::copy_options::overwrite_existing );
+        }
     }
     return s_dir.path();
 }

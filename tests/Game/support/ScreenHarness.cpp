@@ -177,6 +177,8 @@ ScreenHarness::ScreenHarness( const Options& options )
     std::string exeDir = m_dir.path() + "/";
     m_started = m_game.init( false, options.journal, exeDir.c_str(), options.playback ? "screens" : "", true, true );
     m_game.setSoundService( &m_sound );
+    // As the main loop does before its first pass.
+    m_game.invalidateAll();
 }
 
 ScreenHarness::~ScreenHarness()

@@ -24,8 +24,14 @@ public:
         fakeTime = 1000;
     }
     void sleep( uint32_t milliseconds ) override { sleeps.push_back( milliseconds ); }
+    intptr_t shellOpen( const char* kpTarget ) override
+    {
+        opened.push_back( kpTarget != nullptr ? kpTarget : "" );
+        return 33;
+    }
 
     std::vector<uint32_t> sleeps;
+    std::vector<std::string> opened;
 };
 
 // Every sound request, in order, as "name@volume" (alarm operations as "alarm start@v" and so on).

@@ -115,6 +115,8 @@ public:
     using VXGame::m_restartAudio;
     void setState( int32_t state ) { m_state = state; }
     void setTutorialStep( int32_t step ) { m_tutorialStep = step; }
+    void setShownStartBonus( int32_t bonus ) { m_shownStartBonus = bonus; }
+    void setPhase( int32_t duration ) { m_setPhase( duration ); }
 
 protected:
     void m_handleInput( const HEvent& event ) override;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Framework/application/HEvent.h"
+#include "Framework/util/src/HProcessServices.h"
 #include "Framework/util/src/HRegistry.h"
 #include "tests/Game/support/BoardText.h"
 #include "tests/Game/support/GameHarness.h"
@@ -366,7 +367,8 @@ TEST( VXGameControlTest, F12SavesTheFrameAsAPictureAndSaysWhere )
     char path[ 1024 ] = "";
     ASSERT_TRUE( harness.game().saveScreenshot( path, sizeof( path ) ) );
     // Without a pictures folder it goes to the current folder.
-    EXPECT_EQ( std::string( path ).rfind( "./glimmerdrop-", 0 ), 0u );
+    const std::string kHere = std::string( "." ) + processServices().pathSeparator() + "glimmerdrop-";
+    EXPECT_EQ( std::string( path ).rfind( kHere, 0 ), 0u );
     EXPECT_TRUE( std::filesystem::exists( path ) );
     harness.pressKey( KC_F12 );
     int pictures = 0;
@@ -379,7 +381,7 @@ TEST( VXGameControlTest, F12SavesTheFrameAsAPictureAndSaysWhere )
     EXPECT_EQ( pictures, 2 );
     bool said = false;
     for( const std::string& line : harness.services().debugOutputs )
-        said = said || line.rfind( "...screenshot saved to ./glimmerdrop-", 0 ) == 0;
+        said = said || line.rfind( "...screenshot saved to " + kHere, 0 ) == 0;
     EXPECT_TRUE( said );
 }
 

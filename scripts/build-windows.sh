@@ -8,7 +8,7 @@
 # to our own code.
 #
 # It ends with glimmerdrop.exe and, beside it, glimmerdrop.vxz made by a native build of our
-# asset generator in build-windows/host.
+# asset generator in build-windows/host (which also draws the program's icon).
 #
 # Usage: scripts/build-windows.sh [--deps-only]
 # GLIMMERDROP_WINDOWS_BUILD names another build folder (default: build-windows).
@@ -354,31 +354,39 @@ build_program() {
   fi
   cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DGLIMMERDROP_WINDOWS_PREFIX="$PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_BENCH=OFF >"$WINDOWS_BUILD/configure.log" 2>&1 \
+    -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_BENCH=OFF -DGLIMMERDROP_WINDOWS_ICON="$HOST/glimmerdrop.ico" \
+    >"$WINDOWS_BUILD/configure.log" 2>&1 \
     || { cat "$WINDOWS_BUILD/configure.log" >&2; return 1; }
   echo "$toolchain_key" >"$WINDOWS_BUILD/.toolchain-key"
   cmake --build "$WINDOWS_BUILD" -j "$JOBS"
   echo "-- Windows build done in $((SECONDS - start)) s: $WINDOWS_BUILD"
 }
 
-# The resource archive is made by our own generator, which runs on the build machine: a native
-# build of just that target, whose output goes beside the program. Nothing of it is cross-built.
-build_archive() {
-  local host=$WINDOWS_BUILD/host start=$SECONDS
-  cmake -S "$ROOT" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_TESTS=OFF -DGLIMMERDROP_BENCH=OFF \
+# The resource archive and the window icon are made by our own generators, which run on the
+# build machine: a native build of just those targets in build-windows/host. The archive goes
+# beside the program; the icon into its resources. Nothing of it is cross-built.
+HOST=$WINDOWS_BUILD/host
+build_host_tools() {
+  local start=$SECONDS
+  cmake -S "$ROOT" -B "$HOST" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_TESTS=OFF -DGLIMMERDROP_BENCH=OFF \
     >"$LOGS/host-configure.log" 2>&1 || { cat "$LOGS/host-configure.log" >&2; return 1; }
-  if ! cmake --build "$host" -j "$JOBS" --target glimmerdrop_assets >"$LOGS/host-build.log" 2>&1; then
+  if ! cmake --build "$HOST" -j "$JOBS" --target glimmerdrop_assets glimmerdrop_icon >"$LOGS/host-build.log" 2>&1; then
     tail -n 60 "$LOGS/host-build.log" >&2
     return 1
   fi
-  if ! cmp -s "$host/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz"; then
-    cp "$host/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz.part"
+  echo "-- resource archive and icon ready in $((SECONDS - start)) s"
+}
+
+place_archive() {
+  if ! cmp -s "$HOST/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz"; then
+    cp "$HOST/glimmerdrop.vxz" "$WINDOWS_BUILD/glimmerdrop.vxz.part"
     mv "$WINDOWS_BUILD/glimmerdrop.vxz.part" "$WINDOWS_BUILD/glimmerdrop.vxz"
   fi
-  echo "-- resource archive ready in $((SECONDS - start)) s: $WINDOWS_BUILD/glimmerdrop.vxz"
 }
 
 build_dependencies
 [ "${1:-}" = "--deps-only" ] && exit 0
+build_host_tools
 build_program
-build_archive
+place_archive
+echo "-- $WINDOWS_BUILD/glimmerdrop.exe with glimmerdrop.vxz beside it"

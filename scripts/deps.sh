@@ -48,5 +48,5 @@ WINDOWS_BUILD_PACKAGES=(
 
 # To run the Windows tests (scripts/test-windows.sh): 64-bit Wine under a virtual X server.
 WINDOWS_TEST_PACKAGES=(
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 xvfb xauth x11-utils imagemagick xdotool unzip
 )

@@ -77,6 +77,12 @@ for exe in "${programs[@]}"; do
   run_test_program "$exe"
 done
 
+# The program itself: start screen, sound paths, full screen.
+if [ "${GLIMMERDROP_WINDOWS_SMOKE:-1}" != "0" ]; then
+  source scripts/windows-smoke.sh
+  smoke_run_all "$RESULTS"
+fi
+
 echo "-- Windows tests ran in $((SECONDS - start)) s (skipped: $skipped)"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -63,9 +63,25 @@ wine_prefix_prepare() {
   echo "$WINE_PREFIX_RECIPE" >"$stamp"
 }
 
+# A home whose ALSA configuration sends all sound to the null device: DirectSound and waveOut
+# then find an output that plays (not in real time) on a machine without a sound card.
+# wine_session_start uses it unless WINE_SESSION_SOUND=none asks for a machine without sound.
+wine_home_prepare() {
+  local home=$WINE_SESSION_DIR/home
+  mkdir -p "$home"
+  if [ "${WINE_SESSION_SOUND:-null}" = none ]; then
+    rm -f "$home/.asoundrc"
+    printf 'pcm.!default { type hw card 99 }\nctl.!default { type hw card 99 }\n' >"$home/.asoundrc"
+  else
+    printf 'pcm.!default { type null }\n' >"$home/.asoundrc"
+  fi
+  export HOME=$home
+}
+
 wine_session_start() {
   WINE_SESSION_DIR=$1
   mkdir -p "$WINE_SESSION_DIR"
+  wine_home_prepare
   xvfb_start "$WINE_SESSION_DIR" "${2:-}" || return 1
   wine_prefix_prepare || return 1
   # One server for the whole run, so each program starts quickly.

@@ -54,7 +54,7 @@ HAudioDevice* createAudioDevice( HCvarManager* pCvars, int32_t channels, int32_t
     }
     else if( s_platformFactory != nullptr )
     {
-        pDevice = s_platformFactory();
+        pDevice = s_platformFactory( kpDriver != nullptr ? kpDriver : "" );
     }
     else
     {

@@ -32,9 +32,10 @@ protected:
     int32_t m_frequency;
 };
 
-// The platform's real device. The process entry installs the factory; without one only the
-// silent device can be had.
-typedef HAudioDevice* ( *HAudioDeviceFactory )();
+// The platform's real device for a "c_soundDriver" value (never "null"; "" when it is undeclared),
+// so a platform with more than one output (Windows: DirectSound and waveOut) can choose. The
+// process entry installs the factory; without one only the silent device can be had.
+typedef HAudioDevice* ( *HAudioDeviceFactory )( const char* kpDriver );
 void setPlatformAudioDeviceFactory( HAudioDeviceFactory factory );
 HAudioDeviceFactory getPlatformAudioDeviceFactory();
 

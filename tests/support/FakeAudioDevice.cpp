@@ -74,7 +74,7 @@ bool FakeAudioDevice::init( int32_t channels, int32_t bits, int32_t frequency )
     return true;
 }
 
-HAudioDevice* FakeAudioDevice::create()
+HAudioDevice* FakeAudioDevice::create( const char* )
 {
     return new FakeAudioDevice();
 }

@@ -44,7 +44,7 @@ public:
     FakeAudioStream stream;
     int shutdowns = 0;
 
-    static HAudioDevice* create();
+    static HAudioDevice* create( const char* kpDriver );
     static void install();
     static void uninstall();
 

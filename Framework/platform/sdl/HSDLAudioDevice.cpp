@@ -15,8 +15,9 @@ HSDLAudioDevice::~HSDLAudioDevice()
     shutdownAudioDevice();
 }
 
-HAudioDevice* HSDLAudioDevice::create()
+HAudioDevice* HSDLAudioDevice::create( const char* )
 {
+    // SDL has one output whatever the driver's name.
     return new HSDLAudioDevice();
 }
 

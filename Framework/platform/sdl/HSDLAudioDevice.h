@@ -24,7 +24,7 @@ public:
     void shutdownAudioDevice() override;
 
     // The factory the process entry installs.
-    static HAudioDevice* create();
+    static HAudioDevice* create( const char* kpDriver );
 
     uint32_t getDeviceId() const { return m_deviceId; }
 

@@ -44,5 +44,7 @@ int main( int argc, char** argv )
 
     int result = HApplication::runProcess( cmdLine, executable );
     SDL_Quit();
+    // The application object outlives main; whatever it says while it goes uses the default services.
+    setProcessServices( nullptr );
     return result;
 }

@@ -4,6 +4,8 @@
 
 #include "Framework/application/HApplication.h"
 #include "Framework/application/HWindowProcedure.h"
+#include "Framework/audio/HAudioDevice.h"
+#include "Framework/platform/win32/HWin32AudioDeviceFactory.h"
 #include "Framework/platform/win32/HWin32InputDevice.h"
 #include "Framework/platform/win32/HWin32ProcessServices.h"
 #include "Framework/platform/win32/HWin32WindowHost.h"
@@ -14,6 +16,7 @@ int WINAPI WinMain( HINSTANCE, HINSTANCE, LPSTR kpCmdLine, int )
     setProcessServices( &s_services );
     HWindowProcedure::processInstance().setHost( &HWin32WindowHost::processInstance() );
     HInputDevice::setProvider( HWin32InputDevice::obtain );
+    setPlatformAudioDeviceFactory( createWin32AudioDevice );
 
     char executable[ 1024 ];
     if( s_services.getExecutablePath( executable, sizeof( executable ) ) == nullptr )

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Framework/ScriptEngine/src/HCvarManager.h"
 #include "Framework/audio/HAudioDevice.h"
 #include "Framework/audio/HAudioMixerStreamingAudioSource.h"
@@ -26,7 +28,12 @@ public:
     }
     void shutdownAudioDevice() override { ++s_shutdowns; }
 
-    static HAudioDevice* create() { return new FakeDevice(); }
+    static HAudioDevice* create( const char* kpDriver )
+    {
+        s_lastDriver = kpDriver != nullptr ? kpDriver : "(null)";
+        return new FakeDevice();
+    }
+    static std::string s_lastDriver;
     static void reset()
     {
         s_made = s_deleted = s_shutdowns = 0;
@@ -39,6 +46,7 @@ public:
     static bool s_initSucceeds;
 };
 int FakeDevice::s_made = 0;
+std::string FakeDevice::s_lastDriver;
 int FakeDevice::s_deleted = 0;
 int FakeDevice::s_shutdowns = 0;
 bool FakeDevice::s_initSucceeds = true;
@@ -90,6 +98,8 @@ TEST_F( AudioDeviceTest, AnyOtherValueSelectsThePlatformDevice )
         HAudioDevice* pDevice = createAudioDevice( &m_cvars, 1, 8, 11025 );
         ASSERT_NE( pDevice, nullptr ) << kpValue;
         EXPECT_EQ( pDevice->getFrequency(), 11025 );
+        // The platform is told the value, to choose among its outputs.
+        EXPECT_EQ( FakeDevice::s_lastDriver, kpValue );
         destroyAudioDevice( pDevice );
     }
     EXPECT_EQ( FakeDevice::s_made, 4 );

@@ -1,0 +1,19 @@
+#ifndef GLIMMERDROP_TOOLS_MKICON_ICONWRITER_H
+#define GLIMMERDROP_TOOLS_MKICON_ICONWRITER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes the program's window icon as a Windows icon file (.ico): one 32-bit picture with
+// straight alpha per size, each stored as the system's bitmap (rows bottom-up, then a 1-bit
+// mask), which every Windows version reads.
+class IconWriter
+{
+public:
+    // The file's bytes for the icon painted at each size (1 to 256 pixels).
+    static std::vector<uint8_t> iconFile( const std::vector<int32_t>& sizes );
+    static bool write( const std::string& path, const std::vector<int32_t>& sizes );
+};
+
+#endif

@@ -137,9 +137,10 @@ public:
 
     // The screens around the game (VXGameScreens.cpp, VXGameOptions.cpp).
 
-    // The yes/no screen over the game: true when OK closed it. Pauses while it is up.
+    // The yes/no screen over the game, and over the screen that asks if one is given: true when
+    // OK closed it. Pauses while it is up.
     bool confirm( const char* kpBackground, const char* kpOk, const char* kpOkLit, const char* kpCancel,
-                  const char* kpCancelLit );
+                  const char* kpCancelLit, VXDialog* pAsker = nullptr );
     // The restart button and ET_COMMAND 2: asks first, then back to the start screen.
     void requestRestart();
     // The high-score screen with its clear-all (button and ET_COMMAND 0).

@@ -57,7 +57,7 @@ VXDialogResult VXGame::m_runModal( VXDialog& dialog, uint32_t timeoutMs )
 }
 
 bool VXGame::confirm( const char* kpBackground, const char* kpOk, const char* kpOkLit, const char* kpCancel,
-                      const char* kpCancelLit )
+                      const char* kpCancelLit, VXDialog* pAsker )
 {
     m_beginPause();
     stopAlarm();
@@ -66,6 +66,7 @@ bool VXGame::confirm( const char* kpBackground, const char* kpOk, const char* kp
         VXScreenImages images( m_pDisplayDevice, m_pResourceFileSystem );
         VXConfirmDialog dialog( images.load( kpBackground ), images.load( kpOk ), images.load( kpOkLit ),
                                 images.load( kpCancel ), images.load( kpCancelLit ) );
+        dialog.setUnder( pAsker );
         sure = m_runModal( dialog, 0 ).closedBy( dialog.okItem() );
     }
     m_endPause();
@@ -159,7 +160,7 @@ void VXGame::showHighScores()
         {
             if( !confirm( "highscores_areyousure.jpg", "highscores_areyousure_yes.tga",
                           "highscores_areyousure_yes_lit.tga", "highscores_areyousure_no.tga",
-                          "highscores_areyousure_no_lit.tga" ) )
+                          "highscores_areyousure_no_lit.tga", &dialog ) )
                 continue;
             loadHighScores( true );
             dialog.refresh( m_highScores );

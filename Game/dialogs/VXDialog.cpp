@@ -10,6 +10,7 @@
 #include "Game/dialogs/VXDialogItem.h"
 
 HPoint VXDialog::sm_lastMouse = { 0, 0 };
+VXDialog* VXDialog::sm_pRunning = nullptr;
 
 VXDialog::VXDialog()
     : m_pApp( nullptr )
@@ -22,6 +23,7 @@ VXDialog::VXDialog()
     , m_pFocus( nullptr )
     , m_pDefaultItem( nullptr )
     , m_pBackground( nullptr )
+    , m_pUnder( nullptr )
 {
 }
 
@@ -32,6 +34,17 @@ void VXDialog::setBackground( VXSprite* pBackground )
 {
     m_pBackground = pBackground;
     m_updateRect();
+}
+
+void VXDialog::setUnder( VXDialog* pUnder )
+{
+    // Drawing walks down the chain: it must end.
+    for( VXDialog* pDialog = pUnder; pDialog != nullptr; pDialog = pDialog->m_pUnder )
+    {
+        if( pDialog == this )
+            return;
+    }
+    m_pUnder = pUnder;
 }
 
 void VXDialog::setOrigin( const HPoint& origin )
@@ -176,22 +189,32 @@ VXDialogItem* VXDialog::findItemForEvent( const HEvent& event )
 void VXDialog::draw( HDisplayDevice* pDisplay )
 {
     for( int i = 0; i < m_dirty.count(); ++i )
-    {
-        const HRect& clip = m_dirty.item( i );
-        if( m_pBackground != nullptr )
-        {
-            HRect dest = { std::min( std::max( m_rect.left, clip.left ), clip.right ),
-                           std::min( std::max( m_rect.top, clip.top ), clip.bottom ),
-                           std::min( std::max( m_rect.right, clip.left ), clip.right ),
-                           std::min( std::max( m_rect.bottom, clip.top ), clip.bottom ) };
-            if( dest.width() > 0 && dest.height() > 0 )
-                m_pBackground->draw( dest, HRect{ dest.left - m_originX, dest.top - m_originY, dest.right - m_originX,
-                                                  dest.bottom - m_originY } );
-        }
-        for( VXDialogItem* pItem = m_pFirstItem; pItem != nullptr; pItem = pItem->getNext() )
-            pItem->draw( pDisplay, clip );
-    }
+        drawClipped( pDisplay, m_dirty.item( i ) );
     m_dirty.clear();
+}
+
+void VXDialog::drawClipped( HDisplayDevice* pDisplay, const HRect& clip )
+{
+    if( m_pBackground != nullptr )
+    {
+        HRect dest = { std::min( std::max( m_rect.left, clip.left ), clip.right ),
+                       std::min( std::max( m_rect.top, clip.top ), clip.bottom ),
+                       std::min( std::max( m_rect.right, clip.left ), clip.right ),
+                       std::min( std::max( m_rect.bottom, clip.top ), clip.bottom ) };
+        if( dest.width() > 0 && dest.height() > 0 )
+            m_pBackground->draw( dest, HRect{ dest.left - m_originX, dest.top - m_originY, dest.right - m_originX,
+                                              dest.bottom - m_originY } );
+    }
+    for( VXDialogItem* pItem = m_pFirstItem; pItem != nullptr; pItem = pItem->getNext() )
+        pItem->draw( pDisplay, clip );
+}
+
+void VXDialog::m_drawUnder( HDisplayDevice* pDisplay, const HRect& clip )
+{
+    if( m_pUnder == nullptr )
+        return;
+    m_pUnder->m_drawUnder( pDisplay, clip );
+    m_pUnder->drawClipped( pDisplay, clip );
 }
 
 bool VXDialog::m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const
@@ -212,7 +235,13 @@ void VXDialog::m_drawFrame( HDisplayDevice* pDisplay )
     // The panel's controls stay on screen; the cursor is drawn once, over the dialog.
     m_pApp->redraw( false );
     if( m_pApp->canDraw() )
+    {
+        // A screen opened over another (the clear-all question over the table) keeps the other
+        // in sight, where the game was just painted over it.
+        for( int i = 0; i < repaint.count(); ++i )
+            m_drawUnder( pDisplay, repaint.item( i ) );
         draw( pDisplay );
+    }
     else
         m_dirty.clear();
     m_pApp->drawCursorRects();
@@ -227,6 +256,11 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
         return result;
     m_pApp = pApp;
     m_pContext = pContext;
+    VXDialog* pKeptUnder = m_pUnder;
+    if( m_pUnder == nullptr )
+        setUnder( sm_pRunning );
+    VXDialog* pOuterRun = sm_pRunning;
+    sm_pRunning = this;
     uint64_t startTime = pApp->getCurrentTime();
     sm_lastMouse = eventQueue.getLastMousePosition();
     pApp->invalidateAll();
@@ -270,6 +304,8 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
         if( close )
             break;
     }
+    sm_pRunning = pOuterRun;
+    m_pUnder = pKeptUnder;
     pApp->invalidateAll();
     return result;
 }

@@ -59,6 +59,8 @@ public:
     virtual bool handleEvent( const HEvent& event );
     // Redraws what is dirty: the background, then every item.
     virtual void draw( HDisplayDevice* pDisplay );
+    // The background and every item, inside the clip only; the dirty list is left as it is.
+    void drawClipped( HDisplayDevice* pDisplay, const HRect& clip );
 
     // The dialog's top-left corner on the screen; items follow it.
     void setOrigin( const HPoint& origin );
@@ -75,6 +77,10 @@ public:
     VXDialogItem* getDefaultItem() const { return m_pDefaultItem; }
     VXDialogItem* getFirstItem() const { return m_pFirstItem; }
     VXSprite* getBackground() const { return m_pBackground; }
+    // A screen to keep in sight under this one while it runs (not owned; null for none). A
+    // dialog run from inside another's modal loop keeps that one in sight by itself.
+    void setUnder( VXDialog* pUnder );
+    VXDialog* getUnder() const { return m_pUnder; }
     HApplication* getApplication() const { return m_pApp; }
     void* getContext() const { return m_pContext; }
     const HDirtyRectList& getDirtyList() const { return m_dirty; }
@@ -88,6 +94,8 @@ protected:
     // back reaches it at the same event as the recorded run did.
     bool m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const;
     void m_drawFrame( HDisplayDevice* pDisplay );
+    // The screens this one opened over, innermost last, where the game was repainted.
+    void m_drawUnder( HDisplayDevice* pDisplay, const HRect& clip );
 
     HApplication* m_pApp;
     void* m_pContext;
@@ -99,7 +107,10 @@ protected:
     VXDialogItem* m_pFocus;
     VXDialogItem* m_pDefaultItem;
     VXSprite* m_pBackground;
+    VXDialog* m_pUnder;
 
+    // The innermost dialog running its modal loop, if any.
+    static VXDialog* sm_pRunning;
     // Where the software cursor was last drawn by a dialog; shared by all of them.
     static HPoint sm_lastMouse;
 };

@@ -362,8 +362,33 @@ TEST( VXGameScreensTest, ClearingTheTableAsksAndWritesTheDefaultsOnlyOnYes )
     ASSERT_TRUE( harness.started() );
     // A first run stores no table.
     EXPECT_EQ( stored( harness, "HS:0" ), "" );
+    // The question stands over the table, which stays in sight around it (the pause picture
+    // under both must not show through).
+    const HPoint kaAroundTheQuestion[] = { { 120, 60 }, { 61, 199 }, { 400, 420 }, { 30, 300 } };
+    std::vector<uint16_t> table;
     harness.command( 0 );
+    harness.idle( 20 );
+    harness.check(
+        [ & ]()
+        {
+            for( const HPoint& point : kaAroundTheQuestion )
+                table.push_back( harness.game().display()->pixel( point.x, point.y ) );
+        } );
     harness.clickItem( "Clear All" );
+    harness.idle( 20 );
+    harness.check(
+        [ & ]()
+        {
+            ASSERT_EQ( harness.modalScreen(), "highscores_areyousure.jpg" );
+            const HRect& question = harness.game().getModalScreen()->getRect();
+            for( size_t i = 0; i < table.size(); ++i )
+            {
+                const HPoint& point = kaAroundTheQuestion[ i ];
+                EXPECT_FALSE( point.x >= question.left && point.x < question.right && point.y >= question.top &&
+                              point.y < question.bottom );
+                EXPECT_EQ( harness.game().display()->pixel( point.x, point.y ), table[ i ] ) << i;
+            }
+        } );
     harness.clickItem( "Are you sure, cancel" );
     harness.check( [ & ]() { EXPECT_EQ( harness.modalScreen(), "highscores.jpg" ); } );
     harness.clickItem( "OK" );

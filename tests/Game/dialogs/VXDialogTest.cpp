@@ -296,6 +296,101 @@ TEST_F( DialogTest, AnIdleDialogSleepsOnEachTimeStampAndPaintEventsRedrawEveryth
 
 namespace
 {
+// Opens a second dialog when its first item is activated, the way the high-score table asks
+// before clearing; writes down the screen as the player saw it when the second one closed.
+class NestingDialog : public ProbeDialog
+{
+public:
+    bool onItemActivated( VXDialogItem* pItem ) override
+    {
+        if( pItem != pOpener )
+            return ProbeDialog::onItemActivated( pItem );
+        innerResult = pStage->run( *pInner ).code;
+        return false;
+    }
+
+    ModalStage* pStage = nullptr;
+    VXDialogItem* pOpener = nullptr;
+    VXDialog* pInner = nullptr;
+    int32_t innerResult = 1;
+};
+
+class SnapshotDialog : public ProbeDialog
+{
+public:
+    bool onItemActivated( VXDialogItem* pItem ) override
+    {
+        for( const HPoint& point : probes )
+            seen.push_back( pStage->display().pixel( point.x, point.y ) );
+        under = getUnder();
+        return ProbeDialog::onItemActivated( pItem );
+    }
+
+    ModalStage* pStage = nullptr;
+    std::vector<HPoint> probes;
+    std::vector<uint16_t> seen;
+    VXDialog* under = nullptr;
+};
+} // namespace
+
+TEST_F( DialogTest, ADialogOpenedOverAnotherKeepsTheOtherInSightWhileTheGameRepaints )
+{
+    NestingDialog outer;
+    outer.setBackground( stage.sprite( "outer.tga", 200, 100, 40, 40, 40 ) );
+    outer.setOrigin( { 100, 50 } );
+    SnapshotDialog inner;
+    inner.setBackground( stage.sprite( "inner.tga", 60, 40, 0, 0, 255 ) );
+    inner.setOrigin( { 220, 80 } );
+    VXDialogItemButton innerOk;
+    innerOk.setImages( stage.sprite( "inner_ok.tga", 10, 10, 255, 0, 255 ), nullptr, nullptr );
+    innerOk.setPosition( { 5, 5 } );
+    inner.addItem( &innerOk );
+    inner.closers = { &innerOk };
+    inner.pStage = &stage;
+    stage.pCursor = stage.sprite( "cursor.tga", 16, 16, 255, 255, 255 );
+    outer.addItem( &ok );
+    outer.addItem( &cancel );
+    outer.closers = { &cancel };
+    outer.pStage = &stage;
+    outer.pOpener = &ok;
+    outer.pInner = &inner;
+
+    // The pointer leaves a trail over the outer dialog only: those spots are repainted by the
+    // game, and the outer dialog must come back there too.
+    stage.idle( 10 );
+    stage.click( 115, 65 );
+    stage.idle( 10 );
+    stage.move( 130, 110 );
+    stage.idle( 10 );
+    stage.move( 260, 130 );
+    stage.idle( 10 );
+    stage.click( 228, 88 );
+    stage.idle( 10 );
+    stage.click( 165, 65 );
+    inner.probes = { { 100, 50 }, { 131, 111 }, { 299, 149 }, { 230, 110 }, { 99, 50 } };
+    VXDialogResult result = stage.run( outer );
+
+    EXPECT_EQ( outer.innerResult, VXDialogResult::kItem );
+    EXPECT_TRUE( result.closedBy( &cancel ) );
+    ASSERT_EQ( inner.seen.size(), 5u );
+    MemoryDisplayDevice& display = stage.display();
+    uint16_t game = display.pixel( 0, 0 );
+    uint16_t outerBack = display.pixel( 100, 50 );
+    ASSERT_NE( outerBack, game );
+    EXPECT_EQ( inner.seen[ 0 ], outerBack );
+    EXPECT_EQ( inner.seen[ 1 ], outerBack ); // where the pointer was
+    EXPECT_EQ( inner.seen[ 2 ], outerBack );
+    EXPECT_NE( inner.seen[ 3 ], outerBack ); // the inner dialog on top
+    EXPECT_NE( inner.seen[ 3 ], game );
+    EXPECT_EQ( inner.seen[ 4 ], game );
+    // Only while it runs does a dialog know what it opened over.
+    EXPECT_EQ( inner.under, &outer );
+    EXPECT_EQ( inner.getUnder(), nullptr );
+    EXPECT_EQ( outer.getUnder(), nullptr );
+}
+
+namespace
+{
 // Like the game-over notice: its only button comes on when the time is up.
 class EnablingDialog : public ProbeDialog
 {

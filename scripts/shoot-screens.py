@@ -3,16 +3,14 @@
 picture of each, then puts them together for the README.
 
 Usage (from the repository's top):
-    xvfb-run -a -s '-screen 0 1280x1024x24' scripts/shoot-screens.py BUILD_DIR OUT_DIR
+    xvfb-run -a -s '-screen 0 1280x1024x24' scripts/shoot-screens.py BUILD_DIR OUT_DIR [--docs]
 
 The game runs in OUT_DIR with a registry file of its own, so nothing reaches the user's settings.
 Every picture is OUT_DIR/<name>.png as the window shows it (the game draws its own pointer, so the
 pointer is in the picture where a player would see it). With --docs the two montages are written
 to docs/screens-tutorial.png and docs/screens-dialogs.png.
 """
-import importlib.util
 import os
-import random
 import subprocess
 import sys
 import time
@@ -28,7 +26,6 @@ CONTINUE_BUTTON = (DIALOG_LEFT + 101 + 60, DIALOG_TOP + 293 + 20)
 NAME_OK_BUTTON = (DIALOG_LEFT + 179 + 40, DIALOG_TOP + 366 + 15)
 SCORES_OK_BUTTON = (DIALOG_LEFT + 290 + 40, DIALOG_TOP + 378 + 12)
 SCORES_CLEAR_BUTTON = (DIALOG_LEFT + 60 + 40, DIALOG_TOP + 378 + 12)
-SCORE_BOX = (462, 148, 160, 30)
 TUTORIAL_CELLS = [(1, 0), (2, 0), (3, 0), (3, 1), (0, 1)]
 KEY = "[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]"
 
@@ -52,7 +49,7 @@ class Game:
         with open(self.registry, "w") as out:
             out.write(registry)
         env = dict(os.environ, GLIMMERDROP_REGISTRY=self.registry, HOME=work)
-        self.process = subprocess.Popen([os.path.join(os.path.abspath(build), "glimmerdrop")] + list(args),
+        self.process = subprocess.Popen([os.path.join(os.path.abspath(build), "glimmerdrop"), "-trace"] + list(args),
                                         cwd=work, env=env, stdout=open(os.path.join(work, "output.txt"), "a"),
                                         stderr=subprocess.STDOUT)
         for _ in range(100):
@@ -99,6 +96,18 @@ class Game:
         # The notice covers the arena's dark left edge with its light card.
         return self.brightness(40, 300, 30, 40) > 0.7
 
+    def shoot_clearest(self, name, region, tries=6):
+        """The caret blinks and the hand pulses: of a few pictures keep the one where the region
+        is brightest."""
+        best = -1.0
+        for _ in range(tries):
+            value = self.brightness(*region)
+            if value > best:
+                best = value
+                path = self.shoot(name)
+            time.sleep(0.17)
+        return path
+
     def shoot(self, name):
         path = os.path.join(self.work, name + ".png")
         subprocess.run(["import", "-window", self.window, path], check=True)
@@ -111,18 +120,12 @@ class Game:
             self.process.wait(timeout=20)
 
 
-def tutorial(build, out):
-    game = Game(build, os.path.join(out, "tutorial"), registry_text(0))
+def tutorial(game):
     game.move(600, 60)
     game.shoot("start")
     game.click(*START_BUTTON, settle=2.0)
     game.move(600, 60)
-    # The hand fades in and out; wait for it to be well in sight.
-    for _ in range(20):
-        if game.brightness(105, 50, 40, 30) > 0.35:
-            break
-        time.sleep(0.1)
-    game.shoot("tutorial-page-1")
+    game.shoot_clearest("tutorial-page-1", (105, 50, 40, 30), tries=11)
     for step, (column, row) in enumerate(TUTORIAL_CELLS):
         game.cell(column, row, settle=0.25 if step in (3, 4) else 1.6)
         if step == 3:
@@ -131,21 +134,18 @@ def tutorial(build, out):
             time.sleep(1.4)
         if step in (0, 2):
             game.move(600, 60)
-            game.shoot("tutorial-page-%d" % (step + 2))
+            hand_x = BOARD_LEFT + CELL * TUTORIAL_CELLS[step + 1][0] - 49
+            game.shoot_clearest("tutorial-page-%d" % (step + 2), (hand_x + 5, 50, 40, 30), tries=11)
     time.sleep(0.6)
     game.shoot("tutorial-last-crunch")
     time.sleep(6)
     game.move(600, 60)
     game.shoot("info-hint")
-    game.close()
 
 
-def dialogs(build, out):
-    scores = [("Juno", 48200, 9), ("Oona", 31750, 7), ("Lark", 12400, 4), ("Tobin", 2600, 2), ("Mira", 0, 1)]
-    game = Game(build, os.path.join(out, "dialogs"), registry_text(1, 6, scores))
-    game.click(*START_BUTTON, settle=1.0)
-    game.move(600, 60)
-    game.shoot("info-red")
+def dialogs(game):
+    """From the information picture before level 2, with the tutorial's score, to the end of
+    that game. Each screen closed is photographed again, to see that nothing of it stays."""
     game.click(*START_BUTTON, settle=2.5)
     game.click(*PAUSE_BUTTON, settle=0.8)
     game.shoot("pause")
@@ -167,25 +167,19 @@ def dialogs(build, out):
     game.shoot("after-clear-all-cancel")
     game.key("Return", settle=0.8)
     game.shoot("after-highscores")
-    # Only a result above zero enters the table: play until the score moves.
-    spec = importlib.util.spec_from_file_location("journal_bot", os.path.join(os.path.dirname(__file__),
-                                                                               "record-journal.py"))
-    journal_bot = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(journal_bot)
-    bot = journal_bot.Bot(game.window, random.Random(5))
-    no_score = game.brightness(*SCORE_BOX)
-    deadline = time.time() + 55
-    while time.time() < deadline and game.brightness(*SCORE_BOX) == no_score and not game.game_over():
-        cells = bot.board()
-        if bot.blank_of(cells) is None:
-            time.sleep(0.3)
-            continue
-        bot.play_one_move()
+    # The game's debug keys (control+G, M, control+G, then "-" for ten seconds less) run the
+    # level's clock down.
     game.move(*CONTINUE_BUTTON)
-    # Level 6 gives a minute; the game-over notice opens when it runs out.
-    deadline = time.time() + 90
-    while time.time() < deadline and not game.game_over():
-        time.sleep(0.1)
+    for name in ("ctrl+g", "m", "ctrl+g"):
+        game.key(name, settle=0.1)
+    deadline = time.time() + 60
+    while not game.game_over():
+        if time.time() > deadline:
+            game.shoot("no-game-over")
+            raise SystemExit("the clock did not run out")
+        for _ in range(5):
+            game.key("minus", settle=0.02)
+        time.sleep(0.2)
     time.sleep(0.3)
     game.shoot("gameover-waiting")
     time.sleep(2.2)
@@ -194,7 +188,7 @@ def dialogs(build, out):
     game.click(*CONTINUE_BUTTON, settle=0.8)
     game.type("ie")
     game.move(600, 60)
-    game.shoot("enter-name")
+    game.shoot_clearest("enter-name", (48, 284, 146, 24))
     game.click(*NAME_OK_BUTTON, settle=1.0)
     game.shoot("highscores")
     game.click(*SCORES_CLEAR_BUTTON, settle=0.8)
@@ -203,15 +197,47 @@ def dialogs(build, out):
     game.key("Return", settle=0.8)
     game.move(600, 60)
     game.shoot("after-game-over")
-    game.close()
+
+
+TUTORIAL_MONTAGE = [("start", "The start screen"), ("tutorial-page-1", "Tutorial: page 1, the hand"),
+                    ("tutorial-page-2", "Tutorial: page 2"),
+                    ("tutorial-crunch", "Tutorial: a row crunches, page 5"),
+                    ("tutorial-last-crunch", "Tutorial: the level clears, page 6"),
+                    ("info-hint", "Information picture before level 2")]
+DIALOGS_MONTAGE = [("pause", "Paused by the player"), ("restart-confirm", "Restart confirmation"),
+                   ("options", "Options"), ("gameover-waiting", "Game over: continue not yet on"),
+                   ("gameover-continue", "Game over: continue on (2 s)"),
+                   ("enter-name", "Name entry: login name, typed, caret"),
+                   ("highscores", "High scores with the new row"),
+                   ("clear-all-confirm-2", "Clear-all confirmation over the table"),
+                   ("after-game-over", "Back to the start screen")]
+
+
+def montage(out, shots, target):
+    args = ["montage"]
+    for path, label in shots:
+        args += ["-label", label, os.path.join(out, path + ".png")]
+    args += ["-tile", "3x", "-geometry", "400x300+6+6", "-pointsize", "15", "-background", "#f4e8f4",
+             os.path.join(out, "montage.png")]
+    subprocess.run(args, check=True)
+    subprocess.run(["convert", os.path.join(out, "montage.png"), "-dither", "FloydSteinberg", "-colors", "256",
+                    "PNG8:" + target], check=True)
+    print(target, os.path.getsize(target), "bytes", flush=True)
 
 
 def main():
     build, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
-    if "--dialogs" not in sys.argv:
-        tutorial(build, out)
-    dialogs(build, out)
+    scores = [("Juno", 48200, 9), ("Oona", 31750, 7), ("Lark", 12400, 4), ("Tobin", 2600, 2), ("Mira", 0, 1)]
+    game = Game(build, out, registry_text(0, 1, scores))
+    try:
+        tutorial(game)
+        dialogs(game)
+    finally:
+        game.close()
+    if "--docs" in sys.argv:
+        montage(out, TUTORIAL_MONTAGE, "docs/screens-tutorial.png")
+        montage(out, DIALOGS_MONTAGE, "docs/screens-dialogs.png")
 
 
 if __name__ == "__main__":

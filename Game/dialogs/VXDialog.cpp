@@ -306,6 +306,9 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
     }
     sm_pRunning = pOuterRun;
     m_pUnder = pKeptUnder;
+    // The pointer moved under this loop, not the application's: tell it where it now is, or its
+    // next move would repaint from where it was before and leave this one's last pointer behind.
+    pApp->invalidateCursorMove( eventQueue.getLastMousePosition() );
     pApp->invalidateAll();
     return result;
 }

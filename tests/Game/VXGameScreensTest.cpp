@@ -412,6 +412,40 @@ TEST( VXGameScreensTest, ClearingTheTableAsksAndWritesTheDefaultsOnlyOnYes )
     EXPECT_EQ( harness.game().pauseCount(), 0 );
 }
 
+TEST( VXGameScreensTest, ThePointerMovedOnAScreenIsNotLeftBehindOnceItCloses )
+{
+    ScreenHarness harness;
+    ASSERT_TRUE( harness.started() );
+    // The main loop last saw the pointer on the panel; the table then sees it move.
+    harness.moveTo( 490, 385 );
+    harness.idle( 20 );
+    harness.command( 0 );
+    harness.moveTo( 300, 250 );
+    harness.idle( 20 );
+    harness.key( '\r' );
+    harness.idle( 20 );
+    harness.moveTo( 600, 40 );
+    harness.idle( 20 );
+    std::vector<uint16_t> seen;
+    const HRect kWherePointerWas = { 300, 250, 316, 270 };
+    auto grab = [ & ]()
+    {
+        std::vector<uint16_t> pixels;
+        for( int32_t y = kWherePointerWas.top; y < kWherePointerWas.bottom; ++y )
+            for( int32_t x = kWherePointerWas.left; x < kWherePointerWas.right; ++x )
+                pixels.push_back( harness.game().display()->pixel( x, y ) );
+        return pixels;
+    };
+    harness.check( [ & ]() { seen = grab(); } );
+    ASSERT_TRUE( harness.run() );
+    EXPECT_EQ( harness.modalScreen(), "" );
+
+    // What the screen holds there once everything is drawn afresh.
+    harness.game().invalidateAll();
+    ASSERT_TRUE( harness.tick( 20 ) );
+    EXPECT_EQ( seen, grab() );
+}
+
 TEST( VXGameScreensTest, TheTableShowsStoredRowsSafely )
 {
     ScreenHarness::Options options;

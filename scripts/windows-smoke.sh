@@ -206,6 +206,41 @@ smoke_full_screen_on_a_640_by_480_display() {
   smoke_log "the window covers the whole screen"
 }
 
+# Waits for the program's window to have the size given ("640 480" full screen, "646 505" a
+# window with Wine's frame); its id goes to GAME_WINDOW.
+wait_window_size() {
+  local width=$1 height=$2 seconds=$3 id info
+  local deadline=$((SECONDS + seconds))
+  while [ $SECONDS -lt $deadline ]; do
+    for id in $(xdotool search --onlyvisible --name "$SMOKE_TITLE" 2>/dev/null); do
+      info=$(xwininfo -id "$id" 2>/dev/null)
+      if echo "$info" | grep -q "Width: $width\$" && echo "$info" | grep -q "Height: $height\$"; then
+        GAME_WINDOW=$id
+        return 0
+      fi
+    done
+    sleep 0.2
+  done
+  smoke_log "no ${width}x$height window of the program appeared"
+  return 1
+}
+
+# Alt+Return in a window: the device cannot switch in place, so the game makes its devices
+# again in full screen, and back.
+smoke_full_screen_switch_with_alt_return() {
+  local dir=$1 window
+  game_start "$dir" null -trace
+  game_reaches_start_screen "$dir" || return 1
+  window=$GAME_WINDOW
+  xdotool windowfocus --sync "$window" key alt+Return 2>/dev/null || xdotool key alt+Return
+  wait_window_size 640 480 30 && wait_start_picture "$dir" "$GAME_WINDOW" 30 || return 1
+  [ "$(client_origin "$GAME_WINDOW")" = "0 0" ] || { smoke_log "the full-screen window is not at 0, 0"; return 1; }
+  trace_has "$dir" "...making the devices again for full screen" || return 1
+  xdotool windowfocus --sync "$GAME_WINDOW" key alt+Return 2>/dev/null || xdotool key alt+Return
+  wait_window_size 646 505 30 && wait_start_picture "$dir" "$GAME_WINDOW" 30 &&
+    trace_has "$dir" "...making the devices again for a window"
+}
+
 # The recorded journals of the integration tests, played back with -demo: the Windows program
 # must end each game exactly where the Linux program does (score, level, lines, board digest),
 # and the frame saved with F12 during "frame" must have the same pixels.

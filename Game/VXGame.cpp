@@ -14,11 +14,11 @@
 namespace
 {
 const char kpDefaultResourceFile[] = "glimmerdrop.vxz";
-const char kpTitle[] = "Glimmerdrop(Ver 1.50.07)";
 const int32_t kIdleFrame = 5;
 const uint32_t kPausedSleep = 20;
 }
 
+const char* const VXGame::kTitle = "Glimmerdrop(Ver 1.50.07)";
 const HRect VXGame::kScoreArea = { 470, 150, 625, 175 };
 const HRect VXGame::kLevelArea = { 520, 205, 575, 230 };
 const HRect VXGame::kLinesArea = { 520, 260, 575, 285 };
@@ -68,6 +68,8 @@ VXGame::VXGame()
     , m_accessProgress( 0 )
     , m_levelSelect()
     , m_levelSelectCount( 0 )
+    , m_highScores()
+    , m_pModalScreen( nullptr )
 {
     textCopy( m_resourceFileName, sizeof( m_resourceFileName ), kpDefaultResourceFile );
     m_board.setRandom( &m_random );
@@ -101,7 +103,7 @@ bool VXGame::init( bool trace, bool journal, const char* kpExeDir, const char* k
 
     m_startUp();
     loadSettings();
-    if( !m_createDevices( kpTitle, true, m_settings.fullscreen != 0, true, 640, 480, 2, 16, 22050 ) )
+    if( !m_createDevices( kTitle, true, m_settings.fullscreen != 0, true, 640, 480, 2, 16, 22050 ) )
         return false;
     setSoundService( &m_bankSound );
     logMessage( "...done initializing subsystems\n" );

@@ -8,17 +8,20 @@
 #include "Game/VXBankSoundService.h"
 #include "Game/VXBoard.h"
 #include "Game/VXDigitFont.h"
+#include "Game/VXHighScoreTable.h"
 #include "Game/VXLevelInfo.h"
 #include "Game/VXScorePopup.h"
 #include "Game/VXSettings.h"
 #include "Game/VXSpriteTable.h"
 #include "Game/VXTimerBar.h"
 
+class VXDialog;
 class VXLoadingScreen;
 class VXPauseControl;
 class VXSoundService;
 class VXStartControl;
 struct HBitmapFont;
+struct VXDialogResult;
 
 // Game state codes; other parts test ranges of them (8 to 14 are the information screens).
 enum VXGameState
@@ -58,6 +61,9 @@ public:
     static const int32_t kNextLevelPhase = 2000;
     static const int32_t kLevelIntroPhase = 3000;
     static const int32_t kInfoLevelIntroPhase = 1000;
+
+    // The window's title.
+    static const char* const kTitle;
 
     // Screen areas redrawn when their numbers change.
     static const HRect kScoreArea;
@@ -129,6 +135,34 @@ public:
     // path goes to the log. False when it could not be written.
     bool saveScreenshot( char* pPathOut = nullptr, size_t pathSize = 0 );
 
+    // The screens around the game (VXGameScreens.cpp, VXGameOptions.cpp).
+
+    // The yes/no screen over the game: true when OK closed it. Pauses while it is up.
+    bool confirm( const char* kpBackground, const char* kpOk, const char* kpOkLit, const char* kpCancel,
+                  const char* kpCancelLit );
+    // The restart button and ET_COMMAND 2: asks first, then back to the start screen.
+    void requestRestart();
+    // The high-score screen with its clear-all (button and ET_COMMAND 0).
+    void showHighScores();
+    // The options dialog (button and ET_COMMAND 1).
+    void showOptions();
+    // Alt+Return and the debug "v": flips "Fullscreen" and switches the display, in place where
+    // the display can, else by making the devices again.
+    virtual void toggleFullscreen();
+    // The exit button and the window's close: the main loop ends at the next time stamp.
+    void quitGame();
+    void openMakerSite();
+    // Fills the table from the registry, or with the default rows.
+    void loadHighScores( bool reset );
+    void saveHighScores();
+    // Enters the game's result with the name, stores the table and shows it.
+    void insertHighScore( const char* kpName );
+    const VXHighScoreTable& getHighScores() const { return m_highScores; }
+    // The innermost modal screen running, or null.
+    VXDialog* getModalScreen() const { return m_pModalScreen; }
+
+    static const char* const kMakerAddress;
+
     // The board as a number: any difference in a cell, a preview or the blank changes it.
     uint32_t boardDigest() const;
     // "score=... level=... lines=... board=..." (level 1-based), into the caller's buffer.
@@ -184,24 +218,19 @@ protected:
     virtual void m_loadTutorial();
     virtual void m_unloadTutorial();
 
-    // Hooks the game's screens fill. Until they do, a game over goes straight back to the start
-    // screen, no score enters a table, the commands do nothing, and full screen switches in place.
-    virtual void showGameOver() {}
-    virtual void enterName() {}
+    // The screens around the game (VXGameScreens.cpp, VXGameOptions.cpp).
+
+    // The game-over notice, and for a score that enters the table, the name entry.
+    virtual void showGameOver();
+    virtual void enterName();
     // The score's place in the high-score table, or -1 when it does not enter it.
-    virtual int32_t highScoreRank( int32_t score )
-    {
-        ( void )score;
-        return -1;
-    }
+    virtual int32_t highScoreRank( int32_t score );
     // The panel's other controls and the high-score table, after the game's own two controls.
-    virtual void m_createPanel() {}
-    // ET_COMMAND 0, 1 and 2.
-    virtual void showHighScores() {}
-    virtual void showOptions() {}
-    virtual void requestRestart() {}
-    // Alt+Return and the debug "v": flips "Fullscreen" and switches the display.
-    virtual void toggleFullscreen();
+    virtual void m_createPanel();
+    // Runs a modal screen over the game.
+    VXDialogResult m_runModal( VXDialog& dialog, uint32_t timeoutMs );
+    // Loads the game's pictures, font and sounds again onto new devices.
+    void m_reloadAssets();
 
     // The rules' part of the game's start-up: the level table and the starting state.
     void m_startUp();
@@ -288,6 +317,10 @@ protected:
     int32_t m_accessProgress;
     char m_levelSelect[ 16 ];
     int32_t m_levelSelectCount;
+
+    // The screens around the game.
+    VXHighScoreTable m_highScores;
+    VXDialog* m_pModalScreen;
 };
 
 #endif

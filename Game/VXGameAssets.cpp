@@ -168,16 +168,6 @@ void VXGame::openPartnerSite()
     openURL( found ? address : kpDefaultPartnerAddress );
 }
 
-void VXGame::toggleFullscreen()
-{
-    m_settings.fullscreen = m_settings.fullscreen != 0 ? 0 : 1;
-    if( m_switchDisplayMode() )
-        return;
-    // This display cannot change in place; the setting stays as the screen is.
-    m_settings.fullscreen = m_settings.fullscreen != 0 ? 0 : 1;
-    logMessage( "...the display cannot switch between window and full screen\n" );
-}
-
 void VXGame::m_restartAudio()
 {
     m_destroyAudioDevice();

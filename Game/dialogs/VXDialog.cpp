@@ -239,6 +239,13 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
         if( eventQueue.getEvent( event ) )
         {
             pApp->setCurrentTime( event.time );
+            // Judged on the event's own time before it is handled, so a click that comes after
+            // the time is up finds the dialog as the time-out left it.
+            if( m_timeIsUp( startTime, timeoutMs ) && onTimeout() )
+            {
+                result = VXDialogResult{ VXDialogResult::kTimedOut, nullptr };
+                break;
+            }
             result = VXDialogResult{ VXDialogResult::kEnded, nullptr };
             if( handleEvent( event ) )
             {
@@ -251,14 +258,7 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
             else
                 close = true;
             if( !close )
-            {
-                if( m_timeIsUp( startTime, timeoutMs ) && onTimeout() )
-                {
-                    result = VXDialogResult{ VXDialogResult::kTimedOut, nullptr };
-                    break;
-                }
                 continue;
-            }
         }
         else if( eventQueue.isPlaybackExhausted() )
         {

@@ -84,8 +84,8 @@ public:
 
 protected:
     void m_updateRect();
-    // The time-out is judged on event time alone, after each event, so that a journal played back
-    // reaches it at the same event as the recorded run did.
+    // The time-out is judged on event time alone, as each event comes, so that a journal played
+    // back reaches it at the same event as the recorded run did.
     bool m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const;
     void m_drawFrame( HDisplayDevice* pDisplay );
 

@@ -8,9 +8,10 @@
 
 namespace
 {
+// An image that could not be loaded has no size to give.
 void addSize( VXSprite* pImage, int32_t& width, int32_t& height )
 {
-    if( pImage == nullptr )
+    if( pImage == nullptr || !pImage->isLoaded() )
         return;
     width = pImage->getWidth();
     height = pImage->getHeight();

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "Framework/application/HEvent.h"
+#include "Framework/util/src/HProcessServices.h"
+#include "Framework/util/src/HRegistry.h"
 #include "tests/Game/support/BoardText.h"
 #include "tests/Game/support/GameHarness.h"
 
@@ -364,7 +367,8 @@ TEST( VXGameControlTest, F12SavesTheFrameAsAPictureAndSaysWhere )
     char path[ 1024 ] = "";
     ASSERT_TRUE( harness.game().saveScreenshot( path, sizeof( path ) ) );
     // Without a pictures folder it goes to the current folder.
-    EXPECT_EQ( std::string( path ).rfind( "./glimmerdrop-", 0 ), 0u );
+    const std::string kHere = std::string( "." ) + processServices().pathSeparator() + "glimmerdrop-";
+    EXPECT_EQ( std::string( path ).rfind( kHere, 0 ), 0u );
     EXPECT_TRUE( std::filesystem::exists( path ) );
     harness.pressKey( KC_F12 );
     int pictures = 0;
@@ -377,6 +381,64 @@ TEST( VXGameControlTest, F12SavesTheFrameAsAPictureAndSaysWhere )
     EXPECT_EQ( pictures, 2 );
     bool said = false;
     for( const std::string& line : harness.services().debugOutputs )
-        said = said || line.rfind( "...screenshot saved to ./glimmerdrop-", 0 ) == 0;
+        said = said || line.rfind( "...screenshot saved to " + kHere, 0 ) == 0;
     EXPECT_TRUE( said );
+}
+
+TEST( VXGameControlTest, SoundAndMusicSwitchesFollowTheirSettings )
+{
+    GameHarness harness( controlOptions() );
+    play( harness );
+    TestGame& game = harness.game();
+    ASSERT_TRUE( game.isMusicPlaying() );
+
+    game.toggleSound();
+    EXPECT_EQ( game.getSettings().soundEnabled, 0 );
+    EXPECT_TRUE( harness.sound().muted );
+    EXPECT_EQ( harness.sound().count( "alarm stop" ), 1 );
+    game.toggleSound();
+    EXPECT_EQ( game.getSettings().soundEnabled, 1 );
+    EXPECT_FALSE( harness.sound().muted );
+
+    game.toggleMusic();
+    EXPECT_EQ( game.getSettings().musicEnabled, 0 );
+    EXPECT_FALSE( game.isMusicPlaying() );
+    // With the music setting off, asking for music plays none.
+    game.setMusicPlaying( true );
+    EXPECT_FALSE( game.isMusicPlaying() );
+    game.toggleMusic();
+    EXPECT_TRUE( game.isMusicPlaying() );
+}
+
+TEST( VXGameControlTest, ThePartnersSiteComesFromTheRegistryOrTheBuiltInAddress )
+{
+    GameHarness harness( controlOptions() );
+    harness.game().openPartnerSite();
+    ASSERT_EQ( harness.services().opened.size(), 1u );
+    EXPECT_EQ( harness.services().opened[ 0 ].rfind( "https://", 0 ), 0u );
+
+    HRegistry& registry = HRegistry::get();
+    ASSERT_TRUE( registry.open( nullptr, "Vantorix", "Glimmerdrop" ) );
+    ASSERT_TRUE( registry.writeString( "partnerURL", "https://partner.example/candy" ) );
+    registry.close();
+    harness.game().openPartnerSite();
+    ASSERT_EQ( harness.services().opened.size(), 2u );
+    EXPECT_EQ( harness.services().opened[ 1 ], "https://partner.example/candy" );
+}
+
+TEST( VXGameControlTest, TheDebugSoundCommandStartsTheAudioAfresh )
+{
+    GameHarness harness( controlOptions() );
+    play( harness );
+    TestGame& game = harness.game();
+    for( char c : { VXGame::kDebugControlCharacter, VXGame::kDebugLetter, VXGame::kDebugControlCharacter } )
+        harness.pressKey( 0, c );
+    ASSERT_TRUE( game.isDebugMode() );
+    harness.services().debugOutputs.clear();
+    harness.pressKey( 0, 's' );
+    const std::vector<std::string>& log = harness.services().debugOutputs;
+    EXPECT_NE( std::find( log.begin(), log.end(), "...entering m_createAudioStream\n" ), log.end() );
+    EXPECT_NE( std::find( log.begin(), log.end(), "...loading sounds\n" ), log.end() );
+    EXPECT_NE( game.getAudioDevice(), nullptr );
+    EXPECT_TRUE( game.isMusicPlaying() );
 }

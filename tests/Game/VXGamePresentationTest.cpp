@@ -162,6 +162,23 @@ TEST_F( VXGamePresentationTest, IntroAndBonusPanelsShowOnAnEmptyArena )
     EXPECT_TRUE( shows( anchor - 18 - 18 - 14 - 13, 210, "font_three.tga" ) );
 }
 
+TEST_F( VXGamePresentationTest, TheStartLevelBonusShowsItsPanelAndNumberCentred )
+{
+    toIdle();
+    game().setShownStartBonus( 25000 );
+    game().setState( GS_START_LEVEL_BONUS );
+    game().setPhase( 2000 );
+    game().invalidateAll();
+    harness().tick( 1 );
+    EXPECT_TRUE( shows( 143, 172, "startlevel_bonus.tga" ) );
+    // 25,000 in five digits: the anchor is half the arena plus five digits' steps, from its left.
+    int32_t anchor = ( 420 + 18 * 5 ) / 2 + 23;
+    EXPECT_TRUE( shows( anchor, 210, "font_zero.tga" ) );
+    EXPECT_TRUE( shows( anchor - 18 - 18 - 14 - 13, 210, "font_five.tga" ) );
+    // No tiles under the panel.
+    EXPECT_TRUE( shows( 107 + 4 * 42 + 20, 101 + 5 * 42 + 20, "arena.jpg" ) );
+}
+
 TEST_F( VXGamePresentationTest, TheControlsOfTheGameShowWhenTheyShouldAndAct )
 {
     HControl* pFirst = game().nextControl( nullptr );

@@ -201,9 +201,9 @@ TEST_F( DialogTest, NoTimeOutWithZeroAndARefusedTimeOutIsAskedAgain )
     stage.move( 300, 300 );
     stage.click( 120, 70 );
     EXPECT_TRUE( stage.run( dialog, 2000 ).closedBy( &ok ) );
-    // Asked after each event past the time-out (two time stamps and a move), none before and
-    // not for the click that closed it.
-    EXPECT_EQ( dialog.timeoutTimes, ( std::vector<uint64_t>{ start + 2001, start + 2002, start + 2012 } ) );
+    // Asked as each event past the time-out comes (two time stamps, a move, the click), none before.
+    EXPECT_EQ( dialog.timeoutTimes,
+               ( std::vector<uint64_t>{ start + 2001, start + 2002, start + 2012, start + 2022 } ) );
 }
 
 TEST_F( DialogTest, AnAcceptedTimeOutEndsTheDialog )

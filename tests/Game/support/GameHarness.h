@@ -24,8 +24,14 @@ public:
         fakeTime = 1000;
     }
     void sleep( uint32_t milliseconds ) override { sleeps.push_back( milliseconds ); }
+    intptr_t shellOpen( const char* kpTarget ) override
+    {
+        opened.push_back( kpTarget != nullptr ? kpTarget : "" );
+        return 33;
+    }
 
     std::vector<uint32_t> sleeps;
+    std::vector<std::string> opened;
 };
 
 // Every sound request, in order, as "name@volume" (alarm operations as "alarm start@v" and so on).
@@ -109,6 +115,8 @@ public:
     using VXGame::m_restartAudio;
     void setState( int32_t state ) { m_state = state; }
     void setTutorialStep( int32_t step ) { m_tutorialStep = step; }
+    void setShownStartBonus( int32_t bonus ) { m_shownStartBonus = bonus; }
+    void setPhase( int32_t duration ) { m_setPhase( duration ); }
 
 protected:
     void m_handleInput( const HEvent& event ) override;

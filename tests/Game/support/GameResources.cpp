@@ -1,6 +1,8 @@
 #include "tests/Game/support/GameResources.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "Game/VXSpriteTable.h"
 #include "tests/Game/support/SpriteFiles.h"
@@ -68,34 +70,24 @@ GamePicture describe( int slot )
 }
 
 // Made once per test program; copied for each game.
-const std::string& pictureFolder()
+const TempDir& pictureFolder()
 {
     static TempDir s_dir;
     static bool s_made = false;
     if( !s_made )
     {
         s_made = true;
-        SpriteFolder folder;
         for( const GamePicture& picture : gamePictures() )
         {
             if( endsWith( picture.name, ".jpg" ) )
-                folder.addJpeg( picture.name, picture.width, picture.height, picture.red, picture.green,
-                                picture.blue );
+                s_dir.write( picture.name, solidJpeg( picture.width, picture.height, picture.red, picture.green,
+                                                      picture.blue ) );
             else
-                folder.add( picture.name, picture.width, picture.height, picture.red, picture.green, picture.blue );
-        }
-        // File by file: the standard library on Windows refuses to copy a folder into one that exists.
-        namespace fs = std::filesystem;
-        for( const fs::directory_entry& entry : fs::recursive_directory_iterator( folder.dir().path() ) )
-        {
-            fs::path target = fs::path( s_dir.path() ) / fs::relative( entry.path(), folder.dir().path() );
-            if( entry.is_directory() )
-                fs::create_directories( target );
-            else
-                fs::copy_file( entry.path(), target, fs::copy_options::overwrite_existing );
+                s_dir.write( picture.name, solidTga( picture.width, picture.height, picture.red, picture.green,
+                                                     picture.blue ) );
         }
     }
-    return s_dir.path();
+    return s_dir;
 }
 } // namespace
 
@@ -124,16 +116,15 @@ bool copyGamePictures( const std::string& folder, const std::vector<std::string>
 {
     std::error_code error;
     std::filesystem::create_directories( folder, error );
+    const TempDir& source = pictureFolder();
     for( const GamePicture& picture : gamePictures() )
     {
-        bool skip = false;
-        for( const std::string& name : leaveOut )
-            skip = skip || name == picture.name;
-        if( skip )
+        if( std::find( leaveOut.begin(), leaveOut.end(), picture.name ) != leaveOut.end() )
             continue;
-        std::filesystem::copy_file( pictureFolder() + "/" + picture.name, folder + "/" + picture.name,
-                                    std::filesystem::copy_options::overwrite_existing, error );
-        if( error )
+        std::string bytes = source.read( picture.name );
+        std::ofstream out( folder + "/" + picture.name, std::ios::binary );
+        out.write( bytes.data(), static_cast<std::streamsize>( bytes.size() ) );
+        if( bytes.empty() || !out.good() )
             return false;
     }
     return true;

@@ -11,6 +11,9 @@
 // An uncompressed 32-bit TGA of one colour.
 std::string solidTga( int width, int height, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha = 255 );
 
+// A baseline JPEG of one colour, written with libjpeg; empty if it could not be made.
+std::string solidJpeg( int width, int height, uint8_t red, uint8_t green, uint8_t blue );
+
 // A folder of pictures for the game's sprites, opened as a file system.
 class SpriteFolder
 {
@@ -20,7 +23,7 @@ public:
 
     void add( const std::string& name, int width, int height, uint8_t red, uint8_t green, uint8_t blue,
               uint8_t alpha = 255 );
-    // A JPEG made with ImageMagick; false when the tool failed.
+    // A JPEG of one colour; false when it could not be made.
     bool addJpeg( const std::string& name, int width, int height, uint8_t red, uint8_t green, uint8_t blue );
     HStandardFileSystem& fileSystem() { return m_fileSystem; }
     const TempDir& dir() const { return m_dir; }

@@ -55,15 +55,24 @@ wait_window() {
   return 1
 }
 
-# The window's client area on the screen ("x y"): the 640 x 480 at the bottom of Wine's frame.
+# The window's client area on the screen ("x y"). Wine gives it an X window of its own inside
+# the frame; without one the client area is the 640 x 480 at the bottom of the frame.
 client_origin() {
-  local info x y width height border
+  local info x y width height border child
   info=$(xwininfo -id "$1" 2>/dev/null) || return 1
   x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *\(-\?[0-9]*\).*/\1/p')
   y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *\(-\?[0-9]*\).*/\1/p')
   width=$(echo "$info" | sed -n 's/^ *Width: *\([0-9]*\).*/\1/p')
   height=$(echo "$info" | sed -n 's/^ *Height: *\([0-9]*\).*/\1/p')
   [ -n "$x" ] && [ -n "$width" ] || return 1
+  # A child line ends with its place on the screen: "640x467+3+22  +3+22".
+  child=$(xwininfo -children -id "$1" 2>/dev/null |
+    sed -n 's/^ *0x[0-9a-f]* .* 640x[0-9]*[-+][0-9]*[-+][0-9]*  *\([-+][0-9]*\)\([-+][0-9]*\)$/\1 \2/p' | head -n 1)
+  if [ -n "$child" ]; then
+    set -- $child
+    echo "$(($1)) $(($2))"
+    return 0
+  fi
   border=$(((width - 640) / 2))
   echo "$((x + border)) $((y + height - 480 - border))"
 }
@@ -131,6 +140,20 @@ trace_lacks() {
     return 0
   fi
   smoke_log "trace.txt has \"$2\""
+  return 1
+}
+
+# The value's bytes as one run of lower-case hexadecimal digits, "" when it is missing or not binary.
+registry_binary() {
+  wine reg query "$SMOKE_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v name="$1" '$1 == name && $2 == "REG_BINARY" { print tolower($3) }'
+}
+
+registry_holds() {
+  local actual
+  actual=$(registry_binary "$1")
+  [ "$actual" = "$2" ] && return 0
+  smoke_log "$1 holds \"${actual:-nothing}\" in the registry, not \"$2\""
   return 1
 }
 
@@ -206,6 +229,52 @@ smoke_full_screen_on_a_640_by_480_display() {
   smoke_log "the window covers the whole screen"
 }
 
+# Waits for the program's window to be the whole screen ("full", 640 x 480 at 0, 0) or to have
+# Wine's frame around it again ("framed"); its id goes to GAME_WINDOW.
+wait_window_kind() {
+  local kind=$1 seconds=$2 id info width origin
+  local deadline=$((SECONDS + seconds))
+  while [ $SECONDS -lt $deadline ]; do
+    for id in $(xdotool search --onlyvisible --name "$SMOKE_TITLE" 2>/dev/null); do
+      info=$(xwininfo -id "$id" 2>/dev/null) || continue
+      width=$(echo "$info" | sed -n 's/^ *Width: *\([0-9]*\).*/\1/p')
+      origin=$(client_origin "$id")
+      if [ "$kind" = full ] && [ "$width" = 640 ] && [ "$origin" = "0 0" ] &&
+        echo "$info" | grep -q 'Height: 480$'; then
+        GAME_WINDOW=$id
+        return 0
+      fi
+      if [ "$kind" = framed ] && [ -n "$width" ] && [ "$width" -gt 640 ] && [ "$origin" != "0 0" ]; then
+        GAME_WINDOW=$id
+        return 0
+      fi
+    done
+    sleep 0.2
+  done
+  smoke_log "the program's window did not become $kind"
+  return 1
+}
+
+# Alt+Return in a window: the device cannot switch in place, so the game makes its devices
+# again in full screen, and back. (On a 640 x 480 display Wine keeps the framed window within
+# the screen's height, as Windows does, so its client area loses its last rows.)
+smoke_full_screen_switch_with_alt_return() {
+  local dir=$1
+  game_start "$dir" null -trace
+  game_reaches_start_screen "$dir" || return 1
+  trace_lacks "$dir" "...making the devices again" || return 1
+  xdotool windowfocus --sync "$GAME_WINDOW" key alt+Return 2>/dev/null || xdotool key alt+Return
+  wait_window_kind full 30 && wait_start_picture "$dir" "$GAME_WINDOW" 30 || return 1
+  trace_has "$dir" "...making the devices again for full screen" || return 1
+  registry_holds Fullscreen 01000000 || return 1
+  smoke_log "full screen after Alt+Return"
+  xdotool windowfocus --sync "$GAME_WINDOW" key alt+Return 2>/dev/null || xdotool key alt+Return
+  wait_window_kind framed 30 && wait_start_picture "$dir" "$GAME_WINDOW" 30 &&
+    trace_has "$dir" "...making the devices again for a window" &&
+    registry_holds Fullscreen 00000000 || return 1
+  smoke_log "a window again after the second Alt+Return"
+}
+
 # The recorded journals of the integration tests, played back with -demo: the Windows program
 # must end each game exactly where the Linux program does (score, level, lines, board digest),
 # and the frame saved with F12 during "frame" must have the same pixels.
@@ -274,6 +343,25 @@ smoke_frame_saved_during_playback_has_the_linux_pixels() {
   smoke_log "the saved frame has the Linux program's pixels ($sum)"
 }
 
+# The game recorded through game over, name entry and the high-score table: played back, it
+# must leave in Windows' registry the very row the Linux program stores in its file.
+smoke_recorded_game_stores_its_high_score_in_the_registry() {
+  local dir=$1 expected actual
+  expected=$(cat "$SMOKE_GOLDEN/screens-hs0.txt")
+  if [ -n "$(registry_binary HS:0)" ]; then
+    smoke_log "HS:0 is in the registry before the game"
+    return 1
+  fi
+  play_journal "$dir" screens || return 1
+  trace_lacks "$dir" "...end of journal playback" || return 1
+  actual=$(registry_binary HS:0)
+  if [ "$actual" != "$expected" ]; then
+    smoke_log "HS:0 holds \"${actual:-nothing}\", the Linux program stores \"$expected\""
+    return 1
+  fi
+  smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
+}
+
 # Runs one check in a fresh working folder and with the program's key emptied, and counts it.
 smoke_check() {
   local name=$1 dir=$SMOKE_DIR/$1
@@ -306,12 +394,14 @@ smoke_run_all() {
   smoke_check directsound_without_a_device_tells_once_then_is_silent
   smoke_check recorded_game_ends_as_on_linux
   smoke_check frame_saved_during_playback_has_the_linux_pixels
+  smoke_check recorded_game_stores_its_high_score_in_the_registry
 
   # DirectDraw sets 640 x 480 only on a display of that size; Wine keeps display modes per
   # prefix, so the session starts again around it.
   wine_session_stop
   if wine_session_start "$1" 640x480x24; then
     smoke_check full_screen_on_a_640_by_480_display
+    smoke_check full_screen_switch_with_alt_return
   else
     failed=$((failed + 1))
   fi

@@ -114,8 +114,10 @@ int32_t clampToInt32( int64_t value )
     return static_cast<int32_t>( std::clamp<int64_t>( value, INT32_MIN, INT32_MAX ) );
 }
 
-// Copies the pixels whose mask byte is exactly 255.
-void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
+// Walks a row eight mask bytes at a time: all clear is skipped, all opaque copied at once, and
+// anything else goes pixel by pixel through pixel( dest, src, mask ).
+template <typename PixelRule>
+void maskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, PixelRule pixel )
 {
     int32_t x = 0;
     while( x < width )
@@ -134,56 +136,31 @@ void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMas
                 x += 8;
                 continue;
             }
-            for( int32_t end = x + 8; x < end; ++x )
-            {
-                if( kpMask[ x ] == 255 )
-                    pDest[ x ] = kpSrc[ x ];
-            }
-            continue;
         }
-        if( kpMask[ x ] == 255 )
-            pDest[ x ] = kpSrc[ x ];
-        ++x;
+        int32_t end = std::min( x + 8, width );
+        for( ; x < end; ++x )
+            pixel( pDest[ x ], kpSrc[ x ], kpMask[ x ] );
     }
+}
+
+// Copies the pixels whose mask byte is exactly 255.
+void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
+{
+    maskedRow( pDest, kpSrc, kpMask, width, []( uint16_t& dest, uint16_t src, uint8_t m ) {
+        if( m == 255 )
+            dest = src;
+    } );
 }
 
 void alphaBlendRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width,
                     const ScaleTable& table )
 {
-    int32_t x = 0;
-    while( x < width )
-    {
-        if( x + 8 <= width )
-        {
-            uint64_t eight = load64( kpMask + x );
-            if( eight == 0 )
-            {
-                x += 8;
-                continue;
-            }
-            if( eight == kAllOpaque )
-            {
-                std::memcpy( pDest + x, kpSrc + x, 8 * sizeof( uint16_t ) );
-                x += 8;
-                continue;
-            }
-            for( int32_t end = x + 8; x < end; ++x )
-            {
-                uint8_t m = kpMask[ x ];
-                if( m == 255 )
-                    pDest[ x ] = kpSrc[ x ];
-                else if( m != 0 )
-                    pDest[ x ] = alphaBlend555( kpSrc[ x ], pDest[ x ], m, table );
-            }
-            continue;
-        }
-        uint8_t m = kpMask[ x ];
+    maskedRow( pDest, kpSrc, kpMask, width, [ &table ]( uint16_t& dest, uint16_t src, uint8_t m ) {
         if( m == 255 )
-            pDest[ x ] = kpSrc[ x ];
+            dest = src;
         else if( m != 0 )
-            pDest[ x ] = alphaBlend555( kpSrc[ x ], pDest[ x ], m, table );
-        ++x;
-    }
+            dest = alphaBlend555( src, dest, m, table );
+    } );
 }
 
 void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )

@@ -29,6 +29,16 @@ HImage* HImageLoader::detachImage()
     return pImage;
 }
 
+bool HImageLoader::load( HFileSystem* pFileSystem, const char* kpFileName )
+{
+    freeImage();
+    std::unique_ptr<uint8_t[]> buffer;
+    uint32_t size = 0;
+    if( !readWholeFile( pFileSystem, kpFileName, buffer, size ) )
+        return false;
+    return decode( buffer.get(), size, kpFileName );
+}
+
 bool HImageLoader::readWholeFile( HFileSystem* pFileSystem, const char* kpFileName, std::unique_ptr<uint8_t[]>& buffer,
                                   uint32_t& size )
 {

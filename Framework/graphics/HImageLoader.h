@@ -18,7 +18,10 @@ public:
     HImageLoader( const HImageLoader& ) = delete;
     HImageLoader& operator=( const HImageLoader& ) = delete;
 
-    virtual bool load( HFileSystem* pFileSystem, const char* kpFileName ) = 0;
+    // Reads the whole file through the file system, then decodes it.
+    virtual bool load( HFileSystem* pFileSystem, const char* kpFileName );
+    // Decodes a file already in memory; the name is only for messages (and the proxy's choice).
+    virtual bool decode( const uint8_t* kpData, uint32_t size, const char* kpFileName ) = 0;
     virtual void freeImage();
     virtual HImage* getImage() const { return m_pImage; }
 

@@ -1,16 +1,13 @@
 #include "Framework/graphics/HImageLoaderProxy.h"
 
-#include <memory>
-
 #include "Framework/graphics/HJPEGLoader.h"
 #include "Framework/graphics/HPNGLoader.h"
 #include "Framework/graphics/HTGALoader.h"
 #include "Framework/util/src/HLog.h"
 #include "Framework/util/src/HText.h"
 
-bool HImageLoaderProxy::load( HFileSystem* pFileSystem, const char* kpFileName )
+std::unique_ptr<HImageLoader> HImageLoaderProxy::m_loaderFor( const char* kpFileName )
 {
-    freeImage();
     std::unique_ptr<HImageLoader> loader;
     if( textContains( kpFileName, ".tga" ) )
         loader.reset( new HTGALoader() );
@@ -22,13 +19,32 @@ bool HImageLoaderProxy::load( HFileSystem* pFileSystem, const char* kpFileName )
     {
         debugTrace( "HImageLoaderProxy::load - unknown file type for file '%s'",
                     kpFileName != nullptr ? kpFileName : "(null)" );
-        return false;
     }
-    if( !loader->load( pFileSystem, kpFileName ) )
+    return loader;
+}
+
+bool HImageLoaderProxy::m_takeImage( HImageLoader& loader, bool loaded )
+{
+    if( !loaded )
     {
-        loader->freeImage();
+        loader.freeImage();
         return false;
     }
-    m_pImage = loader->detachImage();
+    m_pImage = loader.detachImage();
     return true;
+}
+
+// The type is judged before the file is read, so an unknown one costs no read.
+bool HImageLoaderProxy::load( HFileSystem* pFileSystem, const char* kpFileName )
+{
+    freeImage();
+    std::unique_ptr<HImageLoader> loader = m_loaderFor( kpFileName );
+    return loader != nullptr && m_takeImage( *loader, loader->load( pFileSystem, kpFileName ) );
+}
+
+bool HImageLoaderProxy::decode( const uint8_t* kpData, uint32_t size, const char* kpFileName )
+{
+    freeImage();
+    std::unique_ptr<HImageLoader> loader = m_loaderFor( kpFileName );
+    return loader != nullptr && m_takeImage( *loader, loader->decode( kpData, size, kpFileName ) );
 }

@@ -137,16 +137,6 @@ bool decodeRows( JpegJob* pJob )
 }
 } // namespace
 
-bool HJPEGLoader::load( HFileSystem* pFileSystem, const char* kpFileName )
-{
-    freeImage();
-    std::unique_ptr<uint8_t[]> buffer;
-    uint32_t size = 0;
-    if( !readWholeFile( pFileSystem, kpFileName, buffer, size ) )
-        return false;
-    return decode( buffer.get(), size, kpFileName );
-}
-
 bool HJPEGLoader::decode( const uint8_t* kpData, uint32_t size, const char* kpFileName )
 {
     freeImage();

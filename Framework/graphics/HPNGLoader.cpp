@@ -144,16 +144,6 @@ void convertRows( const PngJob& job, HImage& image )
 }
 } // namespace
 
-bool HPNGLoader::load( HFileSystem* pFileSystem, const char* kpFileName )
-{
-    freeImage();
-    std::unique_ptr<uint8_t[]> buffer;
-    uint32_t size = 0;
-    if( !readWholeFile( pFileSystem, kpFileName, buffer, size ) )
-        return false;
-    return decode( buffer.get(), size, kpFileName );
-}
-
 bool HPNGLoader::decode( const uint8_t* kpData, uint32_t size, const char* kpFileName )
 {
     freeImage();

@@ -15,16 +15,6 @@ inline uint32_t read16( const uint8_t* kp )
 }
 } // namespace
 
-bool HTGALoader::load( HFileSystem* pFileSystem, const char* kpFileName )
-{
-    freeImage();
-    std::unique_ptr<uint8_t[]> buffer;
-    uint32_t size = 0;
-    if( !readWholeFile( pFileSystem, kpFileName, buffer, size ) )
-        return false;
-    return decode( buffer.get(), size, kpFileName );
-}
-
 bool HTGALoader::decode( const uint8_t* kpData, uint32_t size, const char* kpFileName )
 {
     freeImage();

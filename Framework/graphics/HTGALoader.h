@@ -10,10 +10,7 @@
 class HTGALoader : public HImageLoader
 {
 public:
-    bool load( HFileSystem* pFileSystem, const char* kpFileName ) override;
-
-    // Decodes a file already in memory; the name is only for messages.
-    bool decode( const uint8_t* kpData, uint32_t size, const char* kpFileName );
+    bool decode( const uint8_t* kpData, uint32_t size, const char* kpFileName ) override;
 };
 
 #endif

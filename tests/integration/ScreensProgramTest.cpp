@@ -1,10 +1,16 @@
 // The real program, on SDL's dummy drivers, playing back a game recorded through its screens:
-// the game-over notice, the name entry and the high-score table.
+// the game-over notice, the name entry and the high-score table. The recording is kept as
+// journals/screens.journal.gz, which the Windows program plays under Wine too, and the row it
+// stores as golden/screens-hs0.txt (the value's bytes in hexadecimal).
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <zlib.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "tests/Game/support/ScreenHarness.h"
@@ -13,6 +19,49 @@
 namespace
 {
 const std::string kProgram = std::string( GLIMMERDROP_BINARY_DIR ) + "/glimmerdrop";
+const std::string kJournal = std::string( GLIMMERDROP_SOURCE_DIR ) + "/tests/integration/journals/screens.journal.gz";
+const std::string kGoldenRow = std::string( GLIMMERDROP_SOURCE_DIR ) + "/tests/integration/golden/screens-hs0.txt";
+const char kRefresh[] = "after a deliberate change in the game, run the test with GLIMMERDROP_UPDATE_GOLDEN=1 and "
+                        "commit the journal and the row it writes";
+
+bool refreshing()
+{
+    const char* kpUpdate = std::getenv( "GLIMMERDROP_UPDATE_GOLDEN" );
+    return kpUpdate != nullptr && std::string( kpUpdate ) == "1";
+}
+
+std::string readText( const std::string& path )
+{
+    std::ifstream in( path, std::ios::binary );
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The whole of a gzip file, or "" when it is missing or broken.
+std::string readGzip( const std::string& path )
+{
+    gzFile in = gzopen( path.c_str(), "rb" );
+    if( in == nullptr )
+        return "";
+    std::string bytes;
+    char buffer[ 65536 ];
+    int got;
+    while( ( got = gzread( in, buffer, sizeof( buffer ) ) ) > 0 )
+        bytes.append( buffer, static_cast<size_t>( got ) );
+    bool whole = got == 0;
+    gzclose( in );
+    return whole ? bytes : "";
+}
+
+bool writeGzip( const std::string& path, const std::string& bytes )
+{
+    gzFile out = gzopen( path.c_str(), "wb9" );
+    if( out == nullptr )
+        return false;
+    bool written = gzwrite( out, bytes.data(), static_cast<unsigned>( bytes.size() ) ) == static_cast<int>( bytes.size() );
+    return gzclose( out ) == Z_OK && written;
+}
 
 // The registry value as the file has it, continuation lines joined.
 std::string registryValue( const std::string& text, const std::string& name )
@@ -36,6 +85,22 @@ std::string registryValue( const std::string& text, const std::string& name )
     return value;
 }
 
+// The bytes of a binary value ("hex:01,02,...") as one run of lower-case digits, as the golden
+// file and the Windows registry tool show them; "" for any other value.
+std::string binaryDigits( const std::string& value )
+{
+    size_t at = value.find( "=hex:" );
+    if( at == std::string::npos )
+        return "";
+    std::string digits;
+    for( char c : value.substr( at + 5 ) )
+    {
+        if( c != ',' )
+            digits += static_cast<char>( std::tolower( static_cast<unsigned char>( c ) ) );
+    }
+    return digits;
+}
+
 // "HS:0" for the name and score, level 1, as the table stores it.
 std::string expectedRow( const std::string& name, int32_t score )
 {
@@ -54,34 +119,82 @@ std::string expectedRow( const std::string& name, int32_t score )
     bytes += ",01,00,00,00";
     return "\"HS:0\"=hex:" + bytes;
 }
-} // namespace
 
-TEST( ScreensProgramTest, AGamePlayedBackThroughGameOverAndNameEntryStoresItsHighScore )
+struct ProgramRun
 {
-    // Recorded in this process on the real game, with the screens a player sees.
-    RecordedGame recorded = recordGameToHighScores( "Integration" );
-    ASSERT_GT( recorded.score, 0 );
-    ASSERT_EQ( recorded.screens,
-               ( std::vector<std::string>{ "gameover.jpg", "entername.jpg", "highscores.jpg", "" } ) );
-    std::string expected = expectedRow( "Integration", recorded.score );
-    ASSERT_EQ( registryValue( recorded.registry, "HS:0" ), expected );
+    int status = -1;
+    std::string output;
+    std::string registry;
+    std::string trace;
+};
 
-    // Played back by the program itself, with only the settings in its registry.
+// The program plays the journal back in a folder of its own, with only the settings the
+// recording started from in its registry.
+ProgramRun playBack( const std::string& journal )
+{
     TempDir dir;
-    dir.write( "journal.bin", recorded.journal );
+    dir.write( "journal.bin", journal );
     dir.write( "registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]\n"
                                "\"Did Tutorial\"=hex:01,00,00,00\n" );
     std::string command = "cd '" + dir.path() + "' && env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy" +
                           " GLIMMERDROP_REGISTRY='" + dir.file( "registry.reg" ) + "' HOME='" + dir.path() +
                           "' XDG_CONFIG_HOME='" + dir.path() + "' '" + kProgram + "' -demo screens -trace" +
                           " > output.txt 2>&1";
+    ProgramRun run;
     int status = std::system( command.c_str() );
-    ASSERT_TRUE( WIFEXITED( status ) );
-    EXPECT_EQ( WEXITSTATUS( status ), 0 ) << dir.read( "output.txt" );
-    std::string registry = dir.read( "registry.reg" );
-    EXPECT_EQ( registryValue( registry, "HS:0" ), expected ) << registry;
-    EXPECT_EQ( registryValue( registry, "HS:1" ), registryValue( recorded.registry, "HS:1" ) );
+    run.status = WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
+    run.output = dir.read( "output.txt" );
+    run.registry = dir.read( "registry.reg" );
+    run.trace = dir.exists( "trace.txt" ) ? dir.read( "trace.txt" ) : "";
+    return run;
+}
+
+class ScreensProgramTest : public ::testing::Test
+{
+protected:
+    // Recorded once in this process on the real game, with the screens a player sees.
+    static void SetUpTestSuite() { s_pRecorded = std::make_unique<RecordedGame>( recordGameToHighScores( "Integration" ) ); }
+    static void TearDownTestSuite() { s_pRecorded.reset(); }
+
+    static std::unique_ptr<RecordedGame> s_pRecorded;
+};
+
+std::unique_ptr<RecordedGame> ScreensProgramTest::s_pRecorded;
+} // namespace
+
+TEST_F( ScreensProgramTest, TheGameRecordedTodayIsTheKeptJournalAndStoresTheKeptRow )
+{
+    const RecordedGame& recorded = *s_pRecorded;
+    ASSERT_GT( recorded.score, 0 );
+    ASSERT_EQ( recorded.screens,
+               ( std::vector<std::string>{ "gameover.jpg", "entername.jpg", "highscores.jpg", "" } ) );
+    std::string row = registryValue( recorded.registry, "HS:0" );
+    ASSERT_EQ( row, expectedRow( "Integration", recorded.score ) );
+    ASSERT_EQ( binaryDigits( row ).size(), 88u );
+    if( refreshing() )
+    {
+        ASSERT_TRUE( writeGzip( kJournal, recorded.journal ) );
+        std::ofstream( kGoldenRow, std::ios::binary ) << binaryDigits( row ) << "\n";
+        std::printf( "%s and %s written\n", kJournal.c_str(), kGoldenRow.c_str() );
+        return;
+    }
+    // A journal that no longer matches the game would replay into a different game, here and
+    // on Windows alike.
+    EXPECT_TRUE( readGzip( kJournal ) == recorded.journal ) << kJournal << " is not what the game records: " << kRefresh;
+    EXPECT_EQ( binaryDigits( row ) + "\n", readText( kGoldenRow ) ) << kRefresh;
+}
+
+TEST_F( ScreensProgramTest, TheProgramPlayingTheJournalBackStoresTheSameRow )
+{
+    std::string journal = readGzip( kJournal );
+    ASSERT_FALSE( journal.empty() ) << kJournal;
+    ProgramRun run = playBack( journal );
+    EXPECT_EQ( run.status, 0 ) << run.output;
+    EXPECT_EQ( binaryDigits( registryValue( run.registry, "HS:0" ) ) + "\n", readText( kGoldenRow ) ) << run.registry;
+    // The old leader moved down a row rather than being overwritten.
+    EXPECT_EQ( registryValue( run.registry, "HS:1" ), registryValue( s_pRecorded->registry, "HS:1" ) );
+    EXPECT_NE( registryValue( run.registry, "HS:1" ), "" );
     // The window's close at the end of the recording ended the program, not the journal's end.
-    std::string trace = dir.read( "trace.txt" );
-    EXPECT_EQ( trace.find( "...end of journal playback" ), std::string::npos ) << trace;
+    EXPECT_EQ( run.trace.find( "...end of journal playback" ), std::string::npos ) << run.trace;
+    EXPECT_NE( run.trace.find( "...quit at " ), std::string::npos ) << run.trace;
 }

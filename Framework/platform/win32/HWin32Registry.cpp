@@ -50,22 +50,39 @@ HRegistry* HRegistry::createDefault()
     return new HWin32Registry();
 }
 
-bool HWin32Registry::readString( const char* kpName, char* pBuffer, uint32_t size )
+bool HWin32Registry::m_query( const char* kpName, uint32_t type, void* pData, uint32_t& count )
 {
-    if( pBuffer == nullptr || size == 0 )
-        return false;
-    pBuffer[ 0 ] = '\0';
-    if( kpName == nullptr )
-        return false;
     OpenKey key( m_keyPath, m_prefersMachineRoot() );
     if( key.get() == nullptr )
         return false;
     char name[ kMaxNameLength + 1 ];
     m_cutName( kpName, name );
-    DWORD type = REG_NONE;
-    DWORD count = size;
-    LONG result = ::RegQueryValueExA( key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>( pBuffer ), &count );
-    if( result != ERROR_SUCCESS || type != REG_SZ )
+    DWORD stored = REG_NONE;
+    DWORD bytes = count;
+    if( ::RegQueryValueExA( key.get(), name, nullptr, &stored, static_cast<BYTE*>( pData ), &bytes ) != ERROR_SUCCESS ||
+        stored != type )
+        return false;
+    count = bytes;
+    return true;
+}
+
+bool HWin32Registry::m_set( const char* kpName, uint32_t type, const void* kpData, uint32_t count )
+{
+    OpenKey key( m_keyPath, m_prefersMachineRoot() );
+    if( key.get() == nullptr )
+        return false;
+    char name[ kMaxNameLength + 1 ];
+    m_cutName( kpName, name );
+    return ::RegSetValueExA( key.get(), name, 0, type, static_cast<const BYTE*>( kpData ), count ) == ERROR_SUCCESS;
+}
+
+bool HWin32Registry::readString( const char* kpName, char* pBuffer, uint32_t size )
+{
+    if( pBuffer == nullptr || size == 0 )
+        return false;
+    pBuffer[ 0 ] = '\0';
+    uint32_t count = size;
+    if( kpName == nullptr || !m_query( kpName, REG_SZ, pBuffer, count ) )
     {
         pBuffer[ 0 ] = '\0';
         return false;
@@ -88,31 +105,17 @@ bool HWin32Registry::writeString( const char* kpName, const char* kpText )
 {
     if( kpName == nullptr || kpText == nullptr )
         return false;
-    OpenKey key( m_keyPath, m_prefersMachineRoot() );
-    if( key.get() == nullptr )
-        return false;
-    char name[ kMaxNameLength + 1 ];
-    m_cutName( kpName, name );
     char text[ kMaxTextLength + 1 ];
     textCopy( text, sizeof( text ), kpText );
-    DWORD bytes = static_cast<DWORD>( std::strlen( text ) + 1 );
-    return ::RegSetValueExA( key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>( text ), bytes ) ==
-           ERROR_SUCCESS;
+    return m_set( kpName, REG_SZ, text, static_cast<uint32_t>( std::strlen( text ) + 1 ) );
 }
 
 bool HWin32Registry::readBinary( const char* kpName, void* pBuffer, uint32_t size, uint32_t* pCount )
 {
     if( kpName == nullptr || ( pBuffer == nullptr && size != 0 ) )
         return false;
-    OpenKey key( m_keyPath, m_prefersMachineRoot() );
-    if( key.get() == nullptr )
-        return false;
-    char name[ kMaxNameLength + 1 ];
-    m_cutName( kpName, name );
-    DWORD type = REG_NONE;
-    DWORD count = size;
-    LONG result = ::RegQueryValueExA( key.get(), name, nullptr, &type, static_cast<BYTE*>( pBuffer ), &count );
-    if( result != ERROR_SUCCESS || type != REG_BINARY )
+    uint32_t count = size;
+    if( !m_query( kpName, REG_BINARY, pBuffer, count ) )
         return false;
     if( pCount != nullptr )
         *pCount = count;
@@ -123,11 +126,5 @@ bool HWin32Registry::writeBinary( const char* kpName, const void* kpData, uint32
 {
     if( kpName == nullptr || ( kpData == nullptr && count != 0 ) )
         return false;
-    OpenKey key( m_keyPath, m_prefersMachineRoot() );
-    if( key.get() == nullptr )
-        return false;
-    char name[ kMaxNameLength + 1 ];
-    m_cutName( kpName, name );
-    return ::RegSetValueExA( key.get(), name, 0, REG_BINARY, static_cast<const BYTE*>( kpData ), count ) ==
-           ERROR_SUCCESS;
+    return m_set( kpName, REG_BINARY, kpData, count );
 }

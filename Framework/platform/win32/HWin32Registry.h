@@ -12,6 +12,12 @@ public:
     bool writeString( const char* kpName, const char* kpText ) override;
     bool readBinary( const char* kpName, void* pBuffer, uint32_t size, uint32_t* pCount ) override;
     bool writeBinary( const char* kpName, const void* kpData, uint32_t count ) override;
+
+private:
+    // One value of the given type: read into (count = room in, bytes read out) or written from
+    // the buffer, with the key opened for this call alone.
+    bool m_query( const char* kpName, uint32_t type, void* pData, uint32_t& count );
+    bool m_set( const char* kpName, uint32_t type, const void* kpData, uint32_t count );
 };
 
 #endif

@@ -78,3 +78,17 @@ TEST_F( HImageLoaderProxyTest, TheImageCanBeTakenOrFreed )
     EXPECT_EQ( proxy.getImage(), nullptr );
     proxy.freeImage();
 }
+
+TEST_F( HImageLoaderProxyTest, BytesInMemoryAreDecodedByTheirName )
+{
+    HImageLoaderProxy proxy;
+    std::string jpeg = m_dir.read( "pic.jpeg" );
+    const uint8_t* kpBytes = reinterpret_cast<const uint8_t*>( jpeg.data() );
+    ASSERT_TRUE( proxy.decode( kpBytes, static_cast<uint32_t>( jpeg.size() ), "in/memory.jpg" ) );
+    EXPECT_EQ( proxy.getImage()->getWidth(), 4 );
+    // A failure leaves no picture behind, not even the one before.
+    EXPECT_FALSE( proxy.decode( kpBytes, static_cast<uint32_t>( jpeg.size() ), "in/memory.png" ) );
+    EXPECT_EQ( proxy.getImage(), nullptr );
+    EXPECT_FALSE( proxy.decode( kpBytes, static_cast<uint32_t>( jpeg.size() ), "in/memory.bmp" ) );
+    EXPECT_TRUE( traced( "HImageLoaderProxy::load - unknown file type for file 'in/memory.bmp'" ) );
+}

@@ -7,8 +7,9 @@ Usage (from the repository's top):
 
 The game runs in OUT_DIR with a registry file of its own, so nothing reaches the user's settings.
 Every picture is OUT_DIR/<name>.png as the window shows it (the game draws its own pointer, so the
-pointer is in the picture where a player would see it). With --docs the two montages are written
-to docs/screens-tutorial.png and docs/screens-dialogs.png.
+pointer is in the picture where a player would see it); after-*.png show the frame once a screen
+has closed, to catch what stays behind. With --docs the two montages are written to
+docs/screens-tutorial.png and docs/screens-dialogs.png.
 """
 import os
 import subprocess

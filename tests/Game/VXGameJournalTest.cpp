@@ -4,53 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/Game/support/BoardMoves.h"
 #include "tests/Game/support/GameHarness.h"
 
 namespace
 {
-std::vector<HPoint> legalMoves( const VXBoard& board )
-{
-    HPoint blank = board.getBlankPosition();
-    std::vector<HPoint> legal;
-    for( int i = 0; i < VXBoard::kSize; ++i )
-    {
-        for( HPoint target : { HPoint{ i, blank.y }, HPoint{ blank.x, i } } )
-        {
-            if( board.checkMove( target.x, target.y ) == MR_LEGAL )
-                legal.push_back( target );
-        }
-    }
-    return legal;
-}
-
 // A player that takes a move completing a line, or one that sets up such a move, else a random one.
 HPoint chooseMove( const VXBoard& board, std::mt19937& rng )
 {
+    HPoint move;
+    if( moveTowardsLine( board, 2, move ) )
+        return move;
     std::vector<HPoint> legal = legalMoves( board );
-    if( legal.empty() )
-        return board.getBlankPosition();
-    for( int depth = 1; depth <= 2; ++depth )
-    {
-        for( HPoint first : legal )
-        {
-            VXBoard trial = board;
-            trial.tryMove( first.x, first.y, nullptr );
-            if( depth == 1 )
-            {
-                if( trial.findCompleteLines( nullptr ) > 0 )
-                    return first;
-                continue;
-            }
-            for( HPoint second : legalMoves( trial ) )
-            {
-                VXBoard further = trial;
-                further.tryMove( second.x, second.y, nullptr );
-                if( further.findCompleteLines( nullptr ) > 0 )
-                    return first;
-            }
-        }
-    }
-    return legal[ rng() % legal.size() ];
+    return legal.empty() ? board.getBlankPosition() : legal[ rng() % legal.size() ];
 }
 
 // Plays for a number of steps: a move whenever the board is idle, Enter on information screens,

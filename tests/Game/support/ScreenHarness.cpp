@@ -16,6 +16,7 @@
 #include "Game/VXEnterNameDialog.h"
 #include "Game/dialogs/VXDialog.h"
 #include "Game/dialogs/VXDialogItem.h"
+#include "tests/Game/support/BoardMoves.h"
 #include "tests/support/FakeAudioDevice.h"
 
 namespace
@@ -203,6 +204,26 @@ void ScreenHarness::m_add( uint32_t after, std::function<HEvent()> make, std::fu
     m_input.steps.push_back( ScriptedGameInput::Step{ after, std::move( make ), std::move( check ) } );
 }
 
+void ScreenHarness::m_addPressAndRelease( uint32_t after, std::function<HEvent( int32_t type )> at )
+{
+    // The release goes where the press went, even when the press closed the screen.
+    auto pressed = std::make_shared<HEvent>( makeEvent( ET_NONE ) );
+    m_add( after,
+           [ at, pressed ]()
+           {
+               *pressed = at( ET_KEYDOWN );
+               return *pressed;
+           } );
+    m_add( 1,
+           [ pressed ]()
+           {
+               HEvent release = *pressed;
+               if( release.type == ET_KEYDOWN )
+                   release.type = ET_KEYUP;
+               return release;
+           } );
+}
+
 void ScreenHarness::click( int32_t x, int32_t y, uint32_t after )
 {
     m_add( after, [ x, y ]() { return makeEvent( ET_KEYDOWN, KC_LBUTTON, 0, x, y ); } );
@@ -224,22 +245,7 @@ void ScreenHarness::clickPanel( VXPanelControl::Kind kind, uint32_t after )
         return makeEvent( type, KC_LBUTTON, 0, ( kpRect->left + kpRect->right ) / 2,
                           ( kpRect->top + kpRect->bottom ) / 2 );
     };
-    // The release goes where the press went, even when the press closed the screen.
-    auto pressed = std::make_shared<HEvent>( makeEvent( ET_NONE ) );
-    m_add( after,
-           [ centre, pressed ]()
-           {
-               *pressed = centre( ET_KEYDOWN );
-               return *pressed;
-           } );
-    m_add( 1,
-           [ pressed ]()
-           {
-               HEvent release = *pressed;
-               if( release.type == ET_KEYDOWN )
-                   release.type = ET_KEYUP;
-               return release;
-           } );
+    m_addPressAndRelease( after, centre );
 }
 
 void ScreenHarness::clickItem( const std::string& name, int occurrence, uint32_t after )
@@ -261,22 +267,7 @@ void ScreenHarness::clickItem( const std::string& name, int occurrence, uint32_t
         ADD_FAILURE() << "no item '" << name << "' on the screen";
         return makeEvent( ET_NONE );
     };
-    // The release goes where the press went, even when the press closed the screen.
-    auto pressed = std::make_shared<HEvent>( makeEvent( ET_NONE ) );
-    m_add( after,
-           [ centre, pressed ]()
-           {
-               *pressed = centre( ET_KEYDOWN );
-               return *pressed;
-           } );
-    m_add( 1,
-           [ pressed ]()
-           {
-               HEvent release = *pressed;
-               if( release.type == ET_KEYDOWN )
-                   release.type = ET_KEYUP;
-               return release;
-           } );
+    m_addPressAndRelease( after, centre );
 }
 
 void ScreenHarness::moveTo( int32_t x, int32_t y, uint32_t after )
@@ -406,49 +397,13 @@ bool ScreenHarness::playJournal()
 
 namespace
 {
-std::vector<HPoint> legalMoves( const VXBoard& board )
-{
-    HPoint blank = board.getBlankPosition();
-    std::vector<HPoint> legal;
-    for( int i = 0; i < VXBoard::kSize; ++i )
-    {
-        for( HPoint target : { HPoint{ i, blank.y }, HPoint{ blank.x, i } } )
-        {
-            if( board.checkMove( target.x, target.y ) == MR_LEGAL )
-                legal.push_back( target );
-        }
-    }
-    return legal;
-}
-
-// The first move of the shortest way to a complete line within three moves, else the first legal move.
-bool leadsToLine( const VXBoard& board, int depth )
-{
-    if( depth == 0 )
-        return false;
-    for( HPoint move : legalMoves( board ) )
-    {
-        VXBoard trial = board;
-        trial.tryMove( move.x, move.y, nullptr );
-        if( trial.findCompleteLines( nullptr ) > 0 || leadsToLine( trial, depth - 1 ) )
-            return true;
-    }
-    return false;
-}
-
+// The first move towards a line three moves away at most, else one of the legal moves in turn.
 HPoint chooseMove( const VXBoard& board, int turn )
 {
+    HPoint move;
+    if( moveTowardsLine( board, 3, move ) )
+        return move;
     std::vector<HPoint> legal = legalMoves( board );
-    for( int depth = 0; depth < 3; ++depth )
-    {
-        for( HPoint move : legal )
-        {
-            VXBoard trial = board;
-            trial.tryMove( move.x, move.y, nullptr );
-            if( trial.findCompleteLines( nullptr ) > 0 || leadsToLine( trial, depth ) )
-                return move;
-        }
-    }
     return legal.empty() ? board.getBlankPosition() : legal[ static_cast<size_t>( turn ) % legal.size() ];
 }
 } // namespace

@@ -157,6 +157,8 @@ public:
 
 private:
     void m_add( uint32_t after, std::function<HEvent()> make, std::function<void()> check = nullptr );
+    // A left press on what at( type ) finds when the step comes, and its release at the same place.
+    void m_addPressAndRelease( uint32_t after, std::function<HEvent( int32_t type )> at );
     bool m_pass();
 
     ScreenServices m_services;

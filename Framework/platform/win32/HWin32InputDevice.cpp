@@ -59,7 +59,8 @@ bool HWin32InputDevice::create()
 void HWin32InputDevice::m_loadXInput()
 {
     // The newest first; a system without any has no pads, and the keyboard and mouse still play.
-    for( const char* kpName : { "xinput1_4.dll", "xinput9_1_0.dll", "xinput1_3.dll" } )
+    static const char* const kapNames[] = { "xinput1_4.dll", "xinput9_1_0.dll", "xinput1_3.dll" };
+    for( const char* kpName : kapNames )
     {
         HMODULE library = ::LoadLibraryA( kpName );
         if( library == nullptr )

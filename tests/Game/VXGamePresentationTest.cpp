@@ -267,3 +267,29 @@ TEST_F( VXGamePresentationTest, TheControlsOfTheGameShowWhenTheyShouldAndAct )
     EXPECT_FALSE( game().isPaused() );
     EXPECT_EQ( pPause->getNormalImage(), game().getSprites().get( SPR_ICON_PAUSE ) );
 }
+
+TEST_F( VXGamePresentationTest, PPauseAndEscapeActAsThePauseButtonOnlyWhileItIsOffered )
+{
+    toIdle();
+    struct Press
+    {
+        int32_t key;
+        char character;
+        bool paused;
+    };
+    const Press kaPresses[] = { { 0, 'p', true },        { 0, 'P', false }, { KC_PAUSE, 0, true },
+                                { KC_PAUSE, 0, false }, { 0, 27, true },   { 0, 'p', false },
+                                { 0, 27, true },        { 0, 27, false } };
+    for( const Press& press : kaPresses )
+    {
+        harness().sound().sounds.clear();
+        harness().pressKey( press.key, press.character );
+        EXPECT_EQ( game().isUserPaused(), press.paused ) << press.key << " " << int( press.character );
+        EXPECT_EQ( harness().sound().count( "guiclick.wav@128" ), 1 );
+    }
+    // Between levels the pause is not offered: neither key pauses.
+    game().setState( GS_LEVEL_INTRO );
+    harness().pressKey( 0, 27 );
+    harness().pressKey( 0, 'p' );
+    EXPECT_FALSE( game().isUserPaused() );
+}

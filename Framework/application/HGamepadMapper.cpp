@@ -13,9 +13,8 @@ struct Binding
     uint32_t character;
 };
 
-const Binding kaBindings[] = { { GC_UP, KC_UP, 0 },         { GC_DOWN, KC_DOWN, 0 },
-                               { GC_LEFT, KC_LEFT, 0 },     { GC_RIGHT, KC_RIGHT, 0 },
-                               { GC_A, KC_RETURN, 13 },     { GC_B, KC_ESCAPE, 27 },
+const Binding kaBindings[] = { { GC_UP, KC_UP, 0 },       { GC_DOWN, KC_DOWN, 0 }, { GC_LEFT, KC_LEFT, 0 },
+                               { GC_RIGHT, KC_RIGHT, 0 }, { GC_A, KC_RETURN, 13 }, { GC_B, KC_ESCAPE, 27 },
                                { GC_START, KC_PAUSE, 0 } };
 
 const uint32_t kDirections = GC_UP | GC_DOWN | GC_LEFT | GC_RIGHT;
@@ -49,9 +48,12 @@ uint32_t HGamepadMapper::fromXInput( uint16_t buttons, int16_t thumbX, int16_t t
         uint16_t button;
         uint32_t control;
     };
-    static const XBinding kaXBindings[] = { { XB_DPAD_UP, GC_UP },       { XB_DPAD_DOWN, GC_DOWN },
-                                            { XB_DPAD_LEFT, GC_LEFT },   { XB_DPAD_RIGHT, GC_RIGHT },
-                                            { XB_A, GC_A },              { XB_B, GC_B },
+    static const XBinding kaXBindings[] = { { XB_DPAD_UP, GC_UP },
+                                            { XB_DPAD_DOWN, GC_DOWN },
+                                            { XB_DPAD_LEFT, GC_LEFT },
+                                            { XB_DPAD_RIGHT, GC_RIGHT },
+                                            { XB_A, GC_A },
+                                            { XB_B, GC_B },
                                             { XB_START, GC_START } };
     uint32_t held = 0;
     for( const XBinding& binding : kaXBindings )

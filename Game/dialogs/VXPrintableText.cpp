@@ -11,7 +11,10 @@ namespace
 bool utf8Sequence( const unsigned char* kpBytes, size_t available, uint32_t& codePoint, size_t& count )
 {
     unsigned char lead = kpBytes[ 0 ];
-    size_t extra = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    size_t extra = lead >= 0xC2 && lead <= 0xDF   ? 1
+                   : lead >= 0xE0 && lead <= 0xEF ? 2
+                   : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                  : 0;
     if( extra == 0 || extra >= available )
         return false;
     uint32_t value = lead & ( 0x3F >> extra );

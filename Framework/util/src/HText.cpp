@@ -76,7 +76,9 @@ bool textContains( const char* kpText, const char* kpPart )
 
 const char* textPlainLetters( uint32_t codePoint )
 {
-    // From U+00C0 to U+017F; "" where the character is no letter (the signs for times and divide).
+    // From U+00C0 to U+017F, sixteen a line; "" where the character is no letter (the signs for
+    // times and divide).
+    // clang-format off
     static const char* const kapLatin[] = {
         "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
         "D", "N", "O", "O", "O", "O", "O", "",  "O", "U", "U", "U", "U", "Y", "TH", "ss",
@@ -90,6 +92,7 @@ const char* textPlainLetters( uint32_t codePoint )
         "O", "o", "OE", "oe", "R", "r", "R", "r", "R", "r", "S", "s", "S", "s", "S", "s",
         "S", "s", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",
         "U", "u", "U", "u", "W", "w", "Y", "y", "Y", "Z", "z", "Z", "z", "Z", "z", "s" };
+    // clang-format on
     if( codePoint < 0xC0 || codePoint >= 0xC0 + sizeof( kapLatin ) / sizeof( kapLatin[ 0 ] ) )
         return codePoint == 0x192 ? "f" : nullptr;
     const char* kpLetters = kapLatin[ codePoint - 0xC0 ];

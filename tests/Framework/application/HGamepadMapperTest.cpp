@@ -118,8 +118,8 @@ TEST( HGamepadMapperTest, TheWindowProcedureTurnsThePadsMessagesIntoTheKeysEvent
     const std::vector<std::string> kExpected = {
         std::to_string( ET_KEYDOWN ) + "/38/0", std::to_string( ET_KEYUP ) + "/38/0",
         // Return and Escape type their characters; their key-downs post nothing of their own.
-        std::to_string( ET_KEYDOWN ) + "/0/13",  std::to_string( ET_KEYUP ) + "/0/13",
-        std::to_string( ET_KEYDOWN ) + "/0/27",  std::to_string( ET_KEYUP ) + "/0/27",
-        std::to_string( ET_KEYDOWN ) + "/19/0",  std::to_string( ET_KEYUP ) + "/19/0" };
+        std::to_string( ET_KEYDOWN ) + "/0/13", std::to_string( ET_KEYUP ) + "/0/13",
+        std::to_string( ET_KEYDOWN ) + "/0/27", std::to_string( ET_KEYUP ) + "/0/27",
+        std::to_string( ET_KEYDOWN ) + "/19/0", std::to_string( ET_KEYUP ) + "/19/0" };
     EXPECT_EQ( seen, kExpected );
 }

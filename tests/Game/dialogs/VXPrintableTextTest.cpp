@@ -40,9 +40,9 @@ TEST( PrintableText, TypedCharactersOfTheCodePage )
         unsigned char typed;
         const char* kpShown;
     };
-    const Case kaCases[] = { { 'q', "q" },       { 0xEB, "e" },  { 0xDF, "ss" }, { 0xC6, "AE" }, { 0x9C, "oe" },
-                             { 0x8A, "S" },      { 0xD7, "?" },  { 0x80, "?" },  { 0x8D, "?" },  { 0xA0, "?" },
-                             { 27, "" },         { 127, "" },    { 0, "" } };
+    const Case kaCases[] = { { 'q', "q" },  { 0xEB, "e" }, { 0xDF, "ss" }, { 0xC6, "AE" }, { 0x9C, "oe" },
+                             { 0x8A, "S" }, { 0xD7, "?" }, { 0x80, "?" },  { 0x8D, "?" },  { 0xA0, "?" },
+                             { 27, "" },    { 127, "" },   { 0, "" } };
     for( const Case& test : kaCases )
     {
         char letters[ kMostPrintable ];

@@ -206,9 +206,12 @@ HSDLInputDevice::HSDLInputDevice( HCvarManager* pCvars, HWindowProcedure* pProce
 
 HSDLInputDevice::~HSDLInputDevice()
 {
-    m_closeAllPads();
-    if( m_padsReady )
+    // The process's device outlives SDL_Quit, which has closed and freed the pads already.
+    if( m_padsReady && SDL_WasInit( SDL_INIT_GAMECONTROLLER ) != 0 )
+    {
+        m_closeAllPads();
         SDL_QuitSubSystem( SDL_INIT_GAMECONTROLLER );
+    }
     if( m_procedure.getHost() == this )
         m_procedure.setHost( nullptr );
 }

@@ -50,3 +50,14 @@ WINDOWS_BUILD_PACKAGES=(
 WINDOWS_TEST_PACKAGES=(
   wine wine64 xvfb xauth x11-utils imagemagick xdotool unzip
 )
+
+# To build the game for the browser (scripts/build-web.sh): Emscripten, and dpkg-dev to unpack
+# Debian's source packages.
+WEB_BUILD_PACKAGES=(
+  emscripten dpkg-dev
+)
+
+# To test the page (scripts/test-web.sh): headless Chromium, driven over its DevTools pipe.
+WEB_TEST_PACKAGES=(
+  chromium python3
+)

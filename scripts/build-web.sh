@@ -31,7 +31,7 @@ DEP_AR=emar
 DEP_CFLAGS=(-DZ_HAVE_UNISTD_H)
 DEP_CMAKE=(cmake)
 DEP_CMAKE_ARGS=(-DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DGLIMMERDROP_WEB_PREFIX="$DEPS/prefix")
-TOOLCHAIN_KEY="$(sha256sum "$TOOLCHAIN" | cut -c1-16) $(emcc --version | head -n 1 | sha256sum | cut -c1-16)"
+TOOLCHAIN_KEY="$(sha256sum "$TOOLCHAIN" | cut -c1-16) $(emcc --version | sed -n 1p | sha256sum | cut -c1-16)"
 source scripts/debian-sources.sh
 
 # ---------------------------------------------------------------------------------------------
@@ -48,14 +48,27 @@ recipe_libpng() {
     -DSKIP_INSTALL_PROGRAMS=ON -DPNG_HARDWARE_OPTIMIZATIONS=OFF -DM_LIBRARY=
 }
 
+# CMake measures a type by reading its size out of the program it built, which here is JavaScript
+# with the WebAssembly beside it: so the sizes of wasm32 are given, as cache entries the checks keep.
+type_sizes() {
+  local pair
+  for pair in "$@"; do
+    printf -- '-DHAVE_%s=TRUE -D%s\n' "${pair%%=*}" "$pair"
+  done
+}
+
 recipe_libjpeg() {
+  # shellcheck disable=SC2046
   cmake_dependency libjpeg-turbo "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-    -DWITH_SIMD=OFF -DCMAKE_INSTALL_DOCDIR="$WORK_DIR/discard" -DCMAKE_INSTALL_MANDIR="$WORK_DIR/discard" \
+    -DWITH_SIMD=OFF $(type_sizes SIZE_T=4 UNSIGNED_LONG=4) \
+    -DCMAKE_INSTALL_DOCDIR="$WORK_DIR/discard" -DCMAKE_INSTALL_MANDIR="$WORK_DIR/discard" \
     -DCMAKE_INSTALL_BINDIR="$WORK_DIR/discard"
 }
 
 recipe_libogg() {
-  cmake_dependency libogg "$1" -DINSTALL_DOCS=OFF
+  # shellcheck disable=SC2046
+  cmake_dependency libogg "$1" -DINSTALL_DOCS=OFF $(type_sizes INT16_SIZE=2 UINT16_SIZE=2 U_INT16_SIZE=2 \
+    INT32_SIZE=4 UINT32_SIZE=4 U_INT32_SIZE=4 INT64_SIZE=8 SHORT_SIZE=2 INT_SIZE=4 LONG_SIZE=4 LONG_LONG_SIZE=8)
 }
 
 recipe_libvorbis() {

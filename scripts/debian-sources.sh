@@ -231,18 +231,21 @@ recipe_lua() {
   local src=$1/src dir=$WORK_DIR/lua
   rm -rf "$dir" && mkdir -p "$dir"
   local objects=() file name
+  # Debian's luaconf.h reads the library folder of its platform from a header its build writes;
+  # ours names none, the library being linked in.
+  mkdir -p "$PREFIX/include/lua5.4"
+  echo '#define DEB_HOST_MULTIARCH "none"' >"$PREFIX/include/lua5.4/lua5.4-deb-multiarch.h"
   for file in "$src"/*.c; do
     name=$(basename "$file" .c)
     # The interpreter and the compiler have main functions of their own.
     [ "$name" = lua ] || [ "$name" = luac ] && continue
-    "$DEP_CC" -O2 "${DEP_CFLAGS[@]}" -DLUA_COMPAT_5_3 -c "$file" -o "$dir/$name.o" &
+    "$DEP_CC" -O2 "${DEP_CFLAGS[@]}" -I"$PREFIX/include/lua5.4" -DLUA_COMPAT_5_3 -c "$file" -o "$dir/$name.o" &
     objects+=("$dir/$name.o")
     while [ "$(jobs -r | wc -l)" -ge "$JOBS" ]; do wait -n; done
   done
   wait
   rm -f "$PREFIX/lib/liblua5.4.a"
   "$DEP_AR" rcs "$PREFIX/lib/liblua5.4.a" "${objects[@]}"
-  mkdir -p "$PREFIX/include/lua5.4"
   cp "$src"/{lua.h,luaconf.h,lualib.h,lauxlib.h,lua.hpp} "$PREFIX/include/lua5.4/"
   local version
   version=$(sed -n 's/^#define LUA_VERSION_RELEASE[ \t]*"\(.*\)".*/\1/p' "$src/lua.h")

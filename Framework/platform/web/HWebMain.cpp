@@ -38,7 +38,7 @@ std::string pageParameter( const char* kpName )
     char* pValue = reinterpret_cast<char*>( static_cast<intptr_t>( EM_ASM_INT(
         {
             const value = new URLSearchParams( location.search ).get( UTF8ToString( $0 ) ) || "";
-            return allocateUTF8( value );
+            return stringToNewUTF8( value );
         },
         kpName ) ) );
     std::string value = pValue != nullptr ? pValue : "";

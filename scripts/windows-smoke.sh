@@ -16,7 +16,7 @@ smoke_log() {
 }
 
 # Starts the game in its own working folder with a home whose ALSA configuration has either the
-# null device ("null") or no device at all ("none").
+# null device ("null") or no device at all ("none"); GAME_EXE names another copy of the program.
 game_start() {
   local dir=$1 sound=$2
   shift 2
@@ -26,7 +26,7 @@ game_start() {
   else
     printf 'pcm.!default { type hw card 99 }\nctl.!default { type hw card 99 }\n' >"$dir/home/.asoundrc"
   fi
-  (cd "$dir" && HOME="$dir/home" exec wine "$SMOKE_EXE" "$@" >"$dir/wine.log" 2>&1) &
+  (cd "$dir" && HOME="$dir/home" exec wine "${GAME_EXE:-$SMOKE_EXE}" "$@" >"$dir/wine.log" 2>&1) &
   GAME_PID=$!
 }
 
@@ -360,6 +360,255 @@ smoke_recorded_game_stores_its_high_score_in_the_registry() {
     return 1
   fi
   smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
+}
+
+# ---------------------------------------------------------------------------------------------
+# What a Windows player is given: the program's own resources, the portable zip, the installer.
+
+SMOKE_VERSION=1.50.07
+SMOKE_SETUP=$WINDOWS_BUILD/glimmerdrop-$SMOKE_VERSION-setup.exe
+SMOKE_ZIP=$WINDOWS_BUILD/glimmerdrop-$SMOKE_VERSION-win64.zip
+SMOKE_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glimmerdrop'
+# Every file both packages give the player; the installer adds its uninstaller.
+SMOKE_PACKAGE_FILES="glimmerdrop.exe glimmerdrop.vxz README.txt LICENSE.txt THIRD-PARTY-LICENSES.txt
+MINGW-W64-RUNTIME-LICENSES.txt"
+
+# The version resources and manifests of the program and of its installer, read back with pefile.
+smoke_version_resources_and_manifests() {
+  local dir=$1 status
+  # Debian's python, which python3-pefile installs into, whatever else comes first on the path.
+  local python=/usr/bin/python3
+  [ -x "$python" ] || python=python3
+  "$python" - "$SMOKE_EXE" "$SMOKE_SETUP" >"$dir/resources.log" 2>&1 <<'EOF'
+import sys
+import xml.etree.ElementTree as ET
+
+import pefile
+
+RT_MANIFEST = 24
+failures = []
+
+
+def expect(what, actual, wanted):
+    if actual != wanted:
+        failures.append(f"{what}: {actual!r}, not {wanted!r}")
+
+
+def resources(path):
+    pe = pefile.PE(path, fast_load=True)
+    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+    strings = {}
+    for info in getattr(pe, "FileInfo", []):
+        for entry in info:
+            for table in getattr(entry, "StringTable", []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    fixed = pe.VS_FIXEDFILEINFO[0] if hasattr(pe, "VS_FIXEDFILEINFO") else None
+    manifests = []
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []:
+        if kind.id == RT_MANIFEST:
+            for name in kind.directory.entries:
+                for language in name.directory.entries:
+                    data = language.data.struct
+                    manifests.append(ET.fromstring(pe.get_data(data.OffsetToData, data.Size)))
+    return strings, fixed, manifests
+
+
+# The values of one element or attribute of a manifest, whatever its namespace.
+def values(manifest, name, attribute=None):
+    found = [e for e in manifest.iter() if e.tag.split("}")[-1] == name]
+    return [e.get(attribute) if attribute else (e.text or "").strip() for e in found]
+
+
+program, setup = sys.argv[1:3]
+strings, fixed, manifests = resources(program)
+for key, wanted in {"CompanyName": "Vantorix", "ProductName": "Glimmerdrop", "FileDescription": "Glimmerdrop",
+                    "FileVersion": "1.50.07", "ProductVersion": "1.50.07", "OriginalFilename": "glimmerdrop.exe",
+                    "LegalCopyright": "Copyright (c) 2026 Vantorix"}.items():
+    expect(f"glimmerdrop.exe {key}", strings.get(key), wanted)
+four = lambda high, low: f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
+expect("the binary file version", fixed and four(fixed.FileVersionMS, fixed.FileVersionLS), "1.50.7.0")
+expect("the binary product version", fixed and four(fixed.ProductVersionMS, fixed.ProductVersionLS), "1.50.7.0")
+expect("manifests in glimmerdrop.exe", len(manifests), 1)
+if manifests:
+    manifest = manifests[0]
+    expect("the program's execution level", values(manifest, "requestedExecutionLevel", "level"), ["asInvoker"])
+    expect("the systems the program supports", sorted(i.lower() for i in values(manifest, "supportedOS", "Id")),
+           sorted(["{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                   "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]))
+    expect("DPI awareness", [[v.strip() for v in t.split(",")] for t in values(manifest, "dpiAwareness")],
+           [["PerMonitorV2", "System"]])
+    expect("DPI awareness before Windows 10", [t.lower() for t in values(manifest, "dpiAware")], ["true"])
+
+strings, fixed, manifests = resources(setup)
+for key, wanted in {"CompanyName": "Vantorix", "ProductName": "Glimmerdrop", "ProductVersion": "1.50.07"}.items():
+    expect(f"the installer's {key}", strings.get(key), wanted)
+# No administrator prompt: the installer asks for the rights it was started with.
+expect("the installer's execution level",
+       [level for m in manifests for level in values(m, "requestedExecutionLevel", "level")], ["asInvoker"])
+
+for failure in failures:
+    print(failure)
+if not failures:
+    print("version 1.50.07 by Vantorix, asInvoker, Windows 7 to 11, PerMonitorV2 then System; installer asInvoker")
+sys.exit(1 if failures else 0)
+EOF
+  status=$?
+  sed 's/^/   /' "$dir/resources.log"
+  return $status
+}
+
+smoke_portable_zip_holds_exactly_the_listed_files() {
+  local dir=$1 expected actual name
+  expected=$(printf "glimmerdrop-$SMOKE_VERSION-win64/%s\n" $SMOKE_PACKAGE_FILES | sort)
+  actual=$(unzip -Z1 "$SMOKE_ZIP" 2>&1 | sort)
+  if [ "$actual" != "$expected" ]; then
+    smoke_log "the zip holds:"
+    echo "$actual" | sed 's/^/     /'
+    return 1
+  fi
+  for name in glimmerdrop.exe glimmerdrop.vxz; do
+    if ! unzip -p "$SMOKE_ZIP" "glimmerdrop-$SMOKE_VERSION-win64/$name" | cmp -s - "$WINDOWS_BUILD/$name"; then
+      smoke_log "$name in the zip is not the one built"
+      return 1
+    fi
+  done
+  smoke_log "the zip holds the $(echo "$expected" | wc -l) files, the program and archive as built"
+}
+
+# One value of the uninstall entry, as reg shows it ("" when missing).
+uninstall_value() {
+  wine reg query "$SMOKE_UNINSTALL_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v name="$1" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; exit }'
+}
+
+uninstall_entry_exists() {
+  wine reg query "$SMOKE_UNINSTALL_KEY" >/dev/null 2>&1
+}
+
+# The shortcuts the installer may have made, wherever Wine keeps the user's folders.
+shortcuts() {
+  find "$WINEPREFIX/drive_c/users" -name 'Glimmerdrop.lnk' 2>/dev/null | sed "s|^$WINEPREFIX/drive_c/users/[^/]*/||" | sort
+}
+
+# Takes away whatever an earlier, interrupted run of these checks installed.
+installer_leftovers_remove() {
+  local location
+  location=$(uninstall_value InstallLocation)
+  [ -n "$location" ] && rm -rf "$(winepath -u "$location" 2>/dev/null)"
+  wine reg delete "$SMOKE_UNINSTALL_KEY" /f >/dev/null 2>&1
+  find "$WINEPREFIX/drive_c/users" -name 'Glimmerdrop.lnk' -delete 2>/dev/null
+  return 0
+}
+
+smoke_installer_refuses_what_it_cannot_write_and_registers_nothing_then() {
+  local dir=$1 status
+  installer_leftovers_remove
+  # Nobody may make a folder in /proc, not even root, who may run these tests.
+  timeout -k 5 60 wine "$SMOKE_SETUP" /S '/D=Z:\proc\Glimmerdrop' >"$dir/setup-1.log" 2>&1
+  status=$?
+  if [ $status -eq 0 ] || uninstall_entry_exists; then
+    smoke_log "installing into /proc ended with $status and $(uninstall_entry_exists && echo an || echo no) entry"
+    return 1
+  fi
+  # A folder standing where the archive goes stops the install half-way.
+  mkdir -p "$dir/blocked/glimmerdrop.vxz"
+  timeout -k 5 60 wine "$SMOKE_SETUP" /S "/D=$(winepath -w "$dir/blocked")" >"$dir/setup-2.log" 2>&1
+  status=$?
+  if [ $status -eq 0 ] || uninstall_entry_exists || [ -n "$(shortcuts)" ]; then
+    smoke_log "an install stopped half-way ended with $status, entry: $(uninstall_entry_exists && echo yes || echo no)," \
+      "shortcuts: $(shortcuts | tr '\n' ' ')"
+    return 1
+  fi
+  smoke_log "both refused (exit status $status) and left no entry"
+}
+
+# Each field of the uninstall entry, against the folder it was installed to.
+installed_entry_is_complete() {
+  local location=$1 name value size
+  local -A wanted=(
+    [DisplayName]=Glimmerdrop [DisplayVersion]=$SMOKE_VERSION [Publisher]=Vantorix
+    [DisplayIcon]="$location\\glimmerdrop.exe,0" [UninstallString]="\"$location\\uninstall.exe\""
+    [QuietUninstallString]="\"$location\\uninstall.exe\" /S" [NoModify]=0x1 [NoRepair]=0x1
+  )
+  for name in "${!wanted[@]}"; do
+    value=$(uninstall_value "$name")
+    if [ "$value" != "${wanted[$name]}" ]; then
+      smoke_log "the entry's $name is \"$value\", not \"${wanted[$name]}\""
+      return 1
+    fi
+  done
+  # Kilobytes: at least the archive's, and no more than the folder holds.
+  size=$(($(uninstall_value EstimatedSize)))
+  if [ "$size" -lt $(($(stat -c %s "$WINDOWS_BUILD/glimmerdrop.vxz") / 1024)) ] ||
+    [ "$size" -gt "$(du -sk "$(winepath -u "$location")" | cut -f1)" ]; then
+    smoke_log "the entry's EstimatedSize is $size KB"
+    return 1
+  fi
+}
+
+installed_files_are_the_packages() {
+  local folder=$1 expected actual
+  expected=$(printf '%s\n' $SMOKE_PACKAGE_FILES uninstall.exe | sort)
+  actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
+  if [ "$actual" != "$expected" ]; then
+    smoke_log "the program's folder holds: $(echo "$actual" | tr '\n' ' ')"
+    return 1
+  fi
+  cmp -s "$folder/glimmerdrop.exe" "$SMOKE_EXE" || { smoke_log "the installed program is not the one built"; return 1; }
+}
+
+smoke_installer_installs_upgrades_plays_and_uninstalls_keeping_the_scores() {
+  local dir=$1 location folder quiet uninstaller expected deadline
+  installer_leftovers_remove
+  if ! timeout -k 5 120 wine "$SMOKE_SETUP" /S >"$dir/setup.log" 2>&1; then
+    smoke_log "the silent install failed"
+    return 1
+  fi
+  location=$(uninstall_value InstallLocation)
+  case $location in
+    'C:\users\'*'\AppData\Local\Programs\Glimmerdrop') ;;
+    *) smoke_log "installed to \"$location\", not the user's own programs folder"; return 1 ;;
+  esac
+  folder=$(winepath -u "$location")
+  installed_files_are_the_packages "$folder" && installed_entry_is_complete "$location" || return 1
+  if [ "$(shortcuts)" != "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glimmerdrop.lnk" ]; then
+    smoke_log "the shortcuts are: $(shortcuts | tr '\n' ' '); only the Start menu's was asked for"
+    return 1
+  fi
+  smoke_log "installed to $location with its entry and Start-menu shortcut"
+
+  # Installing the same version again replaces it in place.
+  if ! timeout -k 5 120 wine "$SMOKE_SETUP" /S >"$dir/setup-again.log" 2>&1 ||
+    [ "$(uninstall_value InstallLocation)" != "$location" ] || ! installed_files_are_the_packages "$folder"; then
+    smoke_log "installing again did not replace the install in place"
+    return 1
+  fi
+
+  # The installed program, with the archive it was installed with, plays the recorded game.
+  expected=$(cat "$SMOKE_GOLDEN/screens-hs0.txt")
+  GAME_EXE=$folder/glimmerdrop.exe play_journal "$dir" screens || return 1
+  if [ "$(registry_binary HS:0)" != "$expected" ]; then
+    smoke_log "the installed program stored HS:0 \"$(registry_binary HS:0)\", the Linux program \"$expected\""
+    return 1
+  fi
+  smoke_log "the installed program stored the Linux program's HS:0"
+
+  # The entry's own quiet command; the uninstaller goes on from a copy of itself, so wait.
+  quiet=$(uninstall_value QuietUninstallString)
+  uninstaller=${quiet#\"}
+  uninstaller=${uninstaller%%\"*}
+  wine "$(winepath -u "$uninstaller")" ${quiet##*\" } >"$dir/uninstall.log" 2>&1
+  deadline=$((SECONDS + 60))
+  while { uninstall_entry_exists || [ -e "$folder" ]; } && [ $SECONDS -lt $deadline ]; do
+    sleep 0.5
+  done
+  if uninstall_entry_exists || [ -e "$folder" ] || [ -n "$(shortcuts)" ]; then
+    smoke_log "after the quiet uninstall: entry $(uninstall_entry_exists && echo kept || echo gone)," \
+      "folder $([ -e "$folder" ] && ls "$folder" | tr '\n' ' ' || echo gone), shortcuts $(shortcuts | tr '\n' ' ')"
+    return 1
+  fi
+  registry_holds HS:0 "$expected" || return 1
+  smoke_log "uninstalled: files, entry and shortcut gone, the high scores kept"
 }
 
 # Runs one check in a fresh working folder and with the program's key emptied, and counts it.

@@ -55,9 +55,9 @@ wait_window() {
   return 1
 }
 
-# The window's client area on the screen ("x y"). Wine gives it an X window of its own inside
-# the frame; without one the client area is the 640 x 480 at the bottom of the frame.
-client_origin() {
+# The window's client area on the screen ("x y width height"). Wine gives it an X window of its
+# own inside the frame; without one the client area is the bottom of the frame within its borders.
+client_area() {
   local info x y width height border child
   info=$(xwininfo -id "$1" 2>/dev/null) || return 1
   x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *\(-\?[0-9]*\).*/\1/p')
@@ -65,33 +65,67 @@ client_origin() {
   width=$(echo "$info" | sed -n 's/^ *Width: *\([0-9]*\).*/\1/p')
   height=$(echo "$info" | sed -n 's/^ *Height: *\([0-9]*\).*/\1/p')
   [ -n "$x" ] && [ -n "$width" ] || return 1
-  # A child line ends with its place on the screen: "640x467+3+22  +3+22".
+  # A child line ends with its size, its place in the frame and its place on the screen:
+  # "1280x960+3+22  +160+129".
   child=$(xwininfo -children -id "$1" 2>/dev/null |
-    sed -n 's/^ *0x[0-9a-f]* .* 640x[0-9]*[-+][0-9]*[-+][0-9]*  *\([-+][0-9]*\)\([-+][0-9]*\)$/\1 \2/p' | head -n 1)
+    sed -n 's/^ *0x[0-9a-f]* .* \([0-9][0-9]*\)x\([0-9][0-9]*\)[-+][0-9]*[-+][0-9]*  *\([-+][0-9]*\)\([-+][0-9]*\)$/\3 \4 \1 \2/p' |
+    head -n 1)
   if [ -n "$child" ]; then
     set -- $child
-    echo "$(($1)) $(($2))"
+    echo "$(($1)) $(($2)) $3 $4"
     return 0
   fi
   border=$(((width - 640) / 2))
-  echo "$((x + border)) $((y + height - 480 - border))"
+  echo "$((x + border)) $((y + height - 480 - border)) 640 480"
 }
 
-# Waits until the window shows the start picture where the game draws it (23, 17 in the frame).
-# The part compared leaves out the start button drawn over the picture's foot.
+client_origin() {
+  local area
+  area=$(client_area "$1") || return 1
+  set -- $area
+  echo "$1 $2"
+}
+
+# Where the program draws its 640 x 480 frame in a client area of the given size ("left top
+# width height" within it): the largest whole multiple that fits, centred, or shrunk to fit.
+frame_placement() {
+  awk -v w="$1" -v h="$2" 'BEGIN {
+    s = int(w / 640); if (int(h / 480) < s) s = int(h / 480)
+    if (s >= 1) { fw = 640 * s; fh = 480 * s }
+    else { fw = int(h * 640 / 480); if (fw > w) fw = w; fh = int(fw * 480 / 640) }
+    print int((w - fw) / 2), int((h - fh) / 2), fw, fh }'
+}
+
+# Waits until the window shows the start picture where the game draws it (23, 17 in the frame),
+# at whatever size the window shows the frame. The part compared leaves out the start button
+# drawn over the picture's foot.
 wait_start_picture() {
-  local dir=$1 window=$2 seconds=$3 origin error=
+  local dir=$1 window=$2 seconds=$3 area place error=
   unzip -p "$WINDOWS_BUILD/glimmerdrop.vxz" info_start.jpg >"$dir/info_start.jpg" || return 1
   convert "$dir/info_start.jpg" -crop 340x280+20+20 +repage "$dir/expected.png" || return 1
   local deadline=$((SECONDS + seconds))
   while [ $SECONDS -lt $deadline ]; do
-    origin=$(client_origin "$window") || return 1
-    set -- $origin
+    # The window may be on its way out or in; look again.
+    if ! area=$(client_area "$window"); then
+      sleep 0.5
+      continue
+    fi
+    set -- $area
+    place=$(frame_placement "$3" "$4")
+    set -- "$1" "$2" $place
     import -window root "$dir/screen.png" 2>/dev/null
-    convert "$dir/screen.png" -crop "340x280+$(($1 + 23 + 20))+$(($2 + 17 + 20))" +repage "$dir/shown.png" 2>/dev/null
-    error=$(compare -metric RMSE "$dir/shown.png" "$dir/expected.png" null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p')
+    # The frame as the screen shows it, brought back to 640 x 480 by dropping repeated pixels. A
+    # frame shrunk to fit a small screen has lost pixels here and there: both sides are compared
+    # at half size, which evens that out.
+    local blur=()
+    [ "$5" -lt 640 ] && blur=(-scale 50%)
+    convert "$dir/screen.png" -crop "$5x$6+$(($1 + $3))+$(($2 + $4))" +repage -sample '640x480!' \
+      -crop 340x280+43+37 +repage "${blur[@]}" "$dir/shown.png" 2>/dev/null
+    convert "$dir/expected.png" "${blur[@]}" "$dir/expected-compared.png"
+    error=$(compare -metric RMSE "$dir/shown.png" "$dir/expected-compared.png" null: 2>&1 |
+      sed -n 's/.*(\([0-9.e-]*\)).*/\1/p')
     if [ -n "$error" ] && awk -v e="$error" -v limit="$SMOKE_PICTURE_LIMIT" 'BEGIN { exit !(e < limit) }'; then
-      smoke_log "start picture shown (difference $error)"
+      smoke_log "start picture shown at $5 x $6 (difference $error)"
       return 0
     fi
     sleep 0.5
@@ -244,7 +278,9 @@ wait_window_kind() {
         GAME_WINDOW=$id
         return 0
       fi
-      if [ "$kind" = framed ] && [ -n "$width" ] && [ "$width" -gt 640 ] && [ "$origin" != "0 0" ]; then
+      # Framed: the window is wider than its client area, which the frame pushes off the corner.
+      if [ "$kind" = framed ] && [ -n "$width" ] && [ "$origin" != "0 0" ] &&
+        [ "$width" -gt "$(client_area "$id" | cut -d' ' -f3)" ]; then
         GAME_WINDOW=$id
         return 0
       fi
@@ -256,8 +292,8 @@ wait_window_kind() {
 }
 
 # Alt+Return in a window: the device cannot switch in place, so the game makes its devices
-# again in full screen, and back. (On a 640 x 480 display Wine keeps the framed window within
-# the screen's height, as Windows does, so its client area loses its last rows.)
+# again in full screen, and back. (On a 640 x 480 display the framed window keeps within the
+# screen, so the frame is shrunk into a client area a little smaller than itself.)
 smoke_full_screen_switch_with_alt_return() {
   local dir=$1
   game_start "$dir" null -trace
@@ -360,6 +396,48 @@ smoke_recorded_game_stores_its_high_score_in_the_registry() {
     return 1
   fi
   smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
+}
+
+# On a screen with room for it the window shows the frame twice as large, and a click lands on
+# the frame pixel drawn under it: the journal the program records holds frame positions, so it
+# plays back at any size.
+smoke_a_large_screen_doubles_the_window_and_clicks_land_on_their_cells() {
+  local dir=$1 area recorded
+  game_start "$dir" null -trace -journal
+  game_reaches_start_screen "$dir" || return 1
+  area=$(client_area "$GAME_WINDOW")
+  set -- $area
+  if [ "$3x$4" != 1280x960 ]; then
+    smoke_log "the client area is $3x$4 on a 1600 x 1200 screen, not twice the frame"
+    return 1
+  fi
+  # The first screen pixel of cell (0, 0) at 107, 101 in the frame, the last of cell (5, 5),
+  # and the first beyond it.
+  local x0=$1 y0=$2 point
+  for point in "214 202" "717 705" "718 706"; do
+    set -- $point
+    xdotool mousemove --sync $((x0 + $1)) $((y0 + $2)) click 1
+    sleep 0.3
+  done
+  xdotool windowfocus --sync "$GAME_WINDOW" key alt+F4 2>/dev/null || xdotool key alt+F4
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.3
+  done
+  # Where each left button went down (ET_KEYDOWN 8 with KC_LBUTTON 1), from the 56-byte records.
+  recorded=$(python3 -c '
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+for at in range(0, len(data) - 55, 56):
+    kind, key, x, y = struct.unpack_from("<i", data, at)[0], *struct.unpack_from("<i", data, at + 36), \
+        *struct.unpack_from("<ii", data, at + 44)
+    if kind == 8 and key == 1:
+        print(f"{x},{y}")' "$dir/journal.bin" 2>&1 | tr '\n' ' ')
+  if [ "$recorded" != "107,101 358,352 359,353 " ]; then
+    smoke_log "the clicks reached the game at: ${recorded:-nothing}; expected 107,101 358,352 359,353"
+    return 1
+  fi
+  smoke_log "clicks at twice the size reached the frame at $recorded"
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -644,9 +722,19 @@ smoke_run_all() {
   smoke_check recorded_game_ends_as_on_linux
   smoke_check frame_saved_during_playback_has_the_linux_pixels
   smoke_check recorded_game_stores_its_high_score_in_the_registry
+  smoke_check version_resources_and_manifests
+  smoke_check portable_zip_holds_exactly_the_listed_files
+  smoke_check installer_refuses_what_it_cannot_write_and_registers_nothing_then
+  smoke_check installer_installs_upgrades_plays_and_uninstalls_keeping_the_scores
 
-  # DirectDraw sets 640 x 480 only on a display of that size; Wine keeps display modes per
-  # prefix, so the session starts again around it.
+  # Wine keeps display modes per prefix, so the session starts again for each other screen: one
+  # with room for twice the frame, then 640 x 480, the only size where DirectDraw sets that mode.
+  wine_session_stop
+  if wine_session_start "$1" 1600x1200x24; then
+    smoke_check a_large_screen_doubles_the_window_and_clicks_land_on_their_cells
+  else
+    failed=$((failed + 1))
+  fi
   wine_session_stop
   if wine_session_start "$1" 640x480x24; then
     smoke_check full_screen_on_a_640_by_480_display

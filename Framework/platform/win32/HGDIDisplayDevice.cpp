@@ -169,13 +169,16 @@ bool HGDIDisplayDevice::m_createWindow( int32_t width, int32_t height, const cha
     {
         // The system no longer magnifies a program that knows the screen's density: the window
         // takes the largest whole step whose frame fits the work area, centred in it. A work area
-        // too small for one step gets one all the same, with its title bar kept on the screen.
+        // too small for one step gets a client area that fits, and present shrinks the frame into
+        // it, so every part of it stays in reach; never less than half the frame.
         RECT area = workArea();
         int32_t borderWidth = frame.right - frame.left - width;
         int32_t borderHeight = frame.bottom - frame.top - height;
-        scale = HFramePlacement::scaleToFit( width, height, area.right - area.left - borderWidth,
-                                             area.bottom - area.top - borderHeight );
-        frame = { 0, 0, width * scale, height * scale };
+        int32_t roomWidth = area.right - area.left - borderWidth;
+        int32_t roomHeight = area.bottom - area.top - borderHeight;
+        scale = HFramePlacement::scaleToFit( width, height, roomWidth, roomHeight );
+        frame = { 0, 0, std::clamp( roomWidth, width / 2, width * scale ),
+                  std::clamp( roomHeight, height / 2, height * scale ) };
         ::AdjustWindowRect( &frame, style, FALSE );
         x = std::max<int32_t>( area.left, ( area.left + area.right - ( frame.right - frame.left ) ) / 2 );
         y = std::max<int32_t>( area.top, ( area.top + area.bottom - ( frame.bottom - frame.top ) ) / 2 );

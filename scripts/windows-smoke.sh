@@ -105,9 +105,10 @@ wait_start_picture() {
   convert "$dir/info_start.jpg" -crop 340x280+20+20 +repage "$dir/expected.png" || return 1
   local deadline=$((SECONDS + seconds))
   while [ $SECONDS -lt $deadline ]; do
-    # The window may be on its way out or in; look again.
+    # The window may have gone while the game made its devices again: find the new one.
     if ! area=$(client_area "$window"); then
       sleep 0.5
+      window=$(wait_window "$SMOKE_TITLE" 1) || true
       continue
     fi
     set -- $area

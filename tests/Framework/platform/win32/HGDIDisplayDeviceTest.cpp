@@ -35,7 +35,13 @@ protected:
         HGlobal::setEventQueue( &m_queue );
         m_pInput = HWin32InputDevice::obtain( nullptr );
     }
-    ~HGDIDisplayDeviceTest() override { HGlobal::setEventQueue( nullptr ); }
+    ~HGDIDisplayDeviceTest() override
+    {
+        // The window's end posts a quit; taken here, it cannot close a message box of a later test.
+        m_pDevice.reset();
+        pump();
+        HGlobal::setEventQueue( nullptr );
+    }
 
     HGDIDisplayDevice* open( bool fullscreen = false )
     {

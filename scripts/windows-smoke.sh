@@ -722,7 +722,6 @@ smoke_run_all() {
   smoke_check directsound_without_a_device_tells_once_then_is_silent
   smoke_check recorded_game_ends_as_on_linux
   smoke_check frame_saved_during_playback_has_the_linux_pixels
-  smoke_check recorded_game_stores_its_high_score_in_the_registry
   smoke_check version_resources_and_manifests
   smoke_check portable_zip_holds_exactly_the_listed_files
   smoke_check installer_refuses_what_it_cannot_write_and_registers_nothing_then
@@ -730,9 +729,11 @@ smoke_run_all() {
 
   # Wine keeps display modes per prefix, so the session starts again for each other screen: one
   # with room for twice the frame, then 640 x 480, the only size where DirectDraw sets that mode.
+  # The journal recorded on Linux in a window of the frame's size plays back at twice the size.
   wine_session_stop
   if wine_session_start "$1" 1600x1200x24; then
     smoke_check a_large_screen_doubles_the_window_and_clicks_land_on_their_cells
+    smoke_check recorded_game_stores_its_high_score_in_the_registry
   else
     failed=$((failed + 1))
   fi

@@ -6,7 +6,8 @@
 # Debian version or its recipe changes, so a second run goes straight to our own code.
 #
 # It ends with glimmerdrop.exe and, beside it, glimmerdrop.vxz made by a native build of our
-# asset generator in build-windows/host (which also draws the program's icon).
+# asset generator in build-windows/host (which also draws the program's icon); then
+# scripts/package-windows.sh packs both into the installer and the portable zip.
 #
 # Usage: scripts/build-windows.sh [--deps-only]
 # GLIMMERDROP_WINDOWS_BUILD names another build folder (default: build-windows).
@@ -80,6 +81,12 @@ build_dependencies() {
   echo "-- dependencies ready in $((SECONDS - start)) s: $PREFIX"
 }
 
+# ccache, where installed, shares compiled objects between build folders and worktrees.
+COMPILER_LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+  COMPILER_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 build_program() {
   local start=$SECONDS
   # Compiler settings of the toolchain are cached at the first configure; start afresh when it changes.
@@ -91,7 +98,7 @@ build_program() {
   cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DGLIMMERDROP_WINDOWS_PREFIX="$PREFIX" \
     -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_BENCH=OFF -DGLIMMERDROP_WINDOWS_ICON="$HOST/glimmerdrop.ico" \
-    >"$WINDOWS_BUILD/configure.log" 2>&1 \
+    "${COMPILER_LAUNCHER[@]}" >"$WINDOWS_BUILD/configure.log" 2>&1 \
     || { cat "$WINDOWS_BUILD/configure.log" >&2; return 1; }
   echo "$toolchain_key" >"$WINDOWS_BUILD/.toolchain-key"
   cmake --build "$WINDOWS_BUILD" -j "$JOBS"
@@ -105,7 +112,7 @@ HOST=$WINDOWS_BUILD/host
 build_host_tools() {
   local start=$SECONDS
   cmake -S "$ROOT" -B "$HOST" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMMERDROP_TESTS=OFF -DGLIMMERDROP_BENCH=OFF \
-    >"$LOGS/host-configure.log" 2>&1 || { cat "$LOGS/host-configure.log" >&2; return 1; }
+    "${COMPILER_LAUNCHER[@]}" >"$LOGS/host-configure.log" 2>&1 || { cat "$LOGS/host-configure.log" >&2; return 1; }
   if ! cmake --build "$HOST" -j "$JOBS" --target glimmerdrop_assets glimmerdrop_icon >"$LOGS/host-build.log" 2>&1; then
     tail -n 60 "$LOGS/host-build.log" >&2
     return 1
@@ -126,3 +133,4 @@ build_host_tools
 build_program
 place_archive
 echo "-- $WINDOWS_BUILD/glimmerdrop.exe with glimmerdrop.vxz beside it"
+scripts/package-windows.sh

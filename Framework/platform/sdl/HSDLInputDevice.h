@@ -68,7 +68,6 @@ private:
 
     static const int kMostPads = 8;
 
-    HCvarManager* m_pCvars;
     HWindowProcedure& m_procedure;
     void* m_pWindow;
     bool m_created;

@@ -362,6 +362,34 @@ smoke_recorded_game_stores_its_high_score_in_the_registry() {
   smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
 }
 
+# Without its archive the program says so in a box and, once that is answered, ends as a failed
+# start: with a non-zero exit code, which wine hands on.
+smoke_a_missing_archive_is_a_failed_start() {
+  local dir=$1 box code
+  mkdir -p "$dir/home"
+  cp "$SMOKE_EXE" "$dir/glimmerdrop.exe" || return 1
+  (cd "$dir" && HOME="$dir/home" exec wine "$dir/glimmerdrop.exe" >"$dir/wine.log" 2>&1) &
+  GAME_PID=$!
+  box=$(wait_window '^Missing Resource File$' 60) || { smoke_log "no \"Missing Resource File\" box"; return 1; }
+  xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    smoke_log "the program did not end after the box was answered"
+    return 1
+  fi
+  wait "$GAME_PID"
+  code=$?
+  GAME_PID=
+  if [ "$code" -eq 0 ]; then
+    smoke_log "the failed start ended with exit code 0"
+    return 1
+  fi
+  smoke_log "the failed start ended with exit code $code"
+}
+
 # Runs one check in a fresh working folder and with the program's key emptied, and counts it.
 smoke_check() {
   local name=$1 dir=$SMOKE_DIR/$1
@@ -395,6 +423,7 @@ smoke_run_all() {
   smoke_check recorded_game_ends_as_on_linux
   smoke_check frame_saved_during_playback_has_the_linux_pixels
   smoke_check recorded_game_stores_its_high_score_in_the_registry
+  smoke_check a_missing_archive_is_a_failed_start
 
   # DirectDraw sets 640 x 480 only on a display of that size; Wine keeps display modes per
   # prefix, so the session starts again around it.

@@ -76,7 +76,7 @@ man_page_covers_every_switch() {
   text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$WORK/man.log") || { cat "$WORK/man.log"; return 1; }
   [ -s "$WORK/man.log" ] && { cat "$WORK/man.log"; return 1; }
   for switch in $("$PREFIX/bin/glimmerdrop" --help | sed -n 's/^  \(-[-a-z]*\).*/\1/p'); do
-    grep -q -- "^ *$switch\b" <<<"$text" || { echo "the man page lacks $switch"; missing=1; }
+    grep -qE -- "(^ *|, )$switch\b" <<<"$text" || { echo "the man page lacks $switch"; missing=1; }
   done
   return $missing
 }
@@ -169,7 +169,7 @@ package_declares_its_dependencies() {
 package_holds_the_installed_files() {
   local file missing=0 list
   list=$(dpkg-deb -c "$DEB" | awk '{print $NF}')
-  for file in ./usr/bin/glimmerdrop ./usr/share/glimmerdrop/glimmerdrop.vxz ./usr/share/man/man6/glimmerdrop.6.gz \
+  for file in ./usr/games/glimmerdrop ./usr/share/glimmerdrop/glimmerdrop.vxz ./usr/share/man/man6/glimmerdrop.6.gz \
     ./usr/share/applications/$APP_ID.desktop ./usr/share/metainfo/$APP_ID.metainfo.xml \
     ./usr/share/icons/hicolor/512x512/apps/$APP_ID.png ./usr/share/doc/glimmerdrop/copyright \
     ./usr/share/doc/glimmerdrop/changelog.gz; do
@@ -181,12 +181,23 @@ package_holds_the_installed_files() {
 unpacked_package_plays_back() {
   rm -rf "$WORK/deb root"
   dpkg-deb -x "$DEB" "$WORK/deb root" || return 1
-  plays_back_to_the_builds_row "$WORK/deb root/usr/bin/glimmerdrop"
+  plays_back_to_the_builds_row "$WORK/deb root/usr/games/glimmerdrop"
+}
+
+packaged_menu_entry_starts_the_packaged_program() {
+  local desktop="$WORK/deb root/usr/share/applications/$APP_ID.desktop"
+  desktop-file-validate "$desktop" || return 1
+  grep -qx 'Exec=/usr/games/glimmerdrop' "$desktop" || { grep '^Exec=' "$desktop"; return 1; }
+}
+
+apt_would_install_it() {
+  apt-get install --simulate "$DEB" >"$WORK/apt.log" 2>&1 || { tail -n 20 "$WORK/apt.log"; return 1; }
+  grep -q '^Inst glimmerdrop ' "$WORK/apt.log" || { tail -n 20 "$WORK/apt.log"; return 1; }
 }
 
 lintian_finds_no_errors() {
   local code
-  lintian --no-tag-display-limit --info "$DEB" >"$WORK/lintian.log" 2>&1
+  lintian --no-tag-display-limit --display-info --pedantic "$DEB" >"$WORK/lintian.log" 2>&1
   code=$?
   grep -E '^[EWI]: ' "$WORK/lintian.log"
   ! grep -q '^E: ' "$WORK/lintian.log" && [ $code -eq 0 ]
@@ -209,6 +220,8 @@ if [ -n "$DEB" ]; then
   check "package declares section and computed dependencies" package_declares_its_dependencies
   check "package holds the installed files" package_holds_the_installed_files
   check "unpacked package plays the recorded game to the build's row" unpacked_package_plays_back
+  check "packaged menu entry names the packaged program" packaged_menu_entry_starts_the_packaged_program
+  check "apt would install it with its dependencies" apt_would_install_it
   check "lintian reports no errors" lintian_finds_no_errors
 fi
 echo "package stage: $((SECONDS - start)) s"

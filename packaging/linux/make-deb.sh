@@ -16,9 +16,19 @@ export SOURCE_DATE_EPOCH
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-root=$work/root
+# Staged where dpkg-shlibdeps expects a package's files, beside the control file it reads.
+root=$work/source/debian/glimmerdrop
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip >"$work/install.log" ||
   { cat "$work/install.log" >&2; exit 1; }
+
+# Debian's layout for games: the program in /usr/games (it finds its archive from there as from
+# bin), which the menu entry names in full, since not every session has /usr/games on its PATH.
+mkdir -p "$root/usr/games"
+mv "$root/usr/bin/glimmerdrop" "$root/usr/games/glimmerdrop"
+# What the build's strip leaves and a shipped program does not need.
+strip --remove-section=.comment --remove-section=.note "$root/usr/games/glimmerdrop"
+rmdir "$root/usr/bin"
+sed -i 's|^Exec=glimmerdrop$|Exec=/usr/games/glimmerdrop|' "$root/usr/share/applications/"*.desktop
 
 # Debian's documentation layout: one copyright file with our licence and the fonts' (the libraries
 # bring their own packages), compressed changelog and man page.
@@ -32,18 +42,18 @@ find "$root" -type d -exec chmod 0755 {} +
 find "$root" -type f -exec chmod go-w {} +
 
 # Dependencies from the libraries the program links, as dpkg-shlibdeps finds them.
-mkdir -p "$work/source/debian"
+mkdir -p "$root/DEBIAN"
 printf 'Source: glimmerdrop\n\nPackage: glimmerdrop\nArchitecture: any\n' >"$work/source/debian/control"
-depends=$(cd "$work/source" && dpkg-shlibdeps -O "$root/usr/bin/glimmerdrop" | sed -n 's/^shlibs:Depends=//p')
+depends=$(cd "$work/source" && dpkg-shlibdeps -O debian/glimmerdrop/usr/games/glimmerdrop |
+  sed -n 's/^shlibs:Depends=//p')
 [ -n "$depends" ] || { echo "make-deb: dpkg-shlibdeps found no dependencies" >&2; exit 1; }
 
-size=$(du -sk --apparent-size "$root" | cut -f 1)
-mkdir -p "$root/DEBIAN"
+size=$(du -sk --apparent-size --exclude=DEBIAN "$root" | cut -f 1)
 sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@SIZE@/$size/" -e "s/@DEPENDS@/$depends/" \
   "$here/control.in" >"$root/DEBIAN/control"
 (cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
 chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
-find "$root" -newermt "@$SOURCE_DATE_EPOCH" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+find "$root" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 deb=$out/glimmerdrop_${version}_${arch}.deb
 dpkg-deb --root-owner-group -Zxz --build "$root" "$deb" >/dev/null

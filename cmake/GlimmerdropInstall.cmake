@@ -21,3 +21,10 @@ install(FILES ${CMAKE_BINARY_DIR}/glimmerdrop.6 DESTINATION ${CMAKE_INSTALL_MAND
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/THIRD-PARTY-LICENSES.txt
   ${PROJECT_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glimmerdrop)
+
+# `cmake --build build --target deb`: the Debian package of this build in build/packages/.
+add_custom_target(deb
+  COMMAND ${GLIMMERDROP_PACKAGING}/make-deb.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/packages
+  DEPENDS glimmerdrop glimmerdrop_assets glimmerdrop_theme_icons
+  COMMENT "Making the Debian package"
+  VERBATIM)

@@ -221,11 +221,13 @@ TEST( GameProgramTest, AMissingOrBrokenArchiveIsReportedAndTheProgramEndsCleanly
                    std::string::npos )
             << run.output;
     }
+    // An empty file and one that is no archive at all.
+    for( const std::string& bytes : { std::string(), std::string( 5000, 'x' ) } )
     {
         TempDir dir;
         writeRegistry( dir );
-        ProgramRun run = runProgram( programBeside( dir, std::string( 5000, 'x' ), true ), dir, "" );
-        EXPECT_EQ( run.exitCode, 1 );
+        ProgramRun run = runProgram( programBeside( dir, bytes, true ), dir, "" );
+        EXPECT_EQ( run.exitCode, 1 ) << bytes.size() << " bytes";
         EXPECT_NE( run.output.find( "Missing Resource File" ), std::string::npos ) << run.output;
     }
     {

@@ -18,14 +18,17 @@ void removeFolder()
 
 const std::string& FuzzFolder::path()
 {
-    static const std::string s_path = []() {
+    // Never destroyed: the folder is removed at exit, after static objects are gone.
+    static const std::string* s_pPath = []()
+    {
         std::string pattern = std::filesystem::temp_directory_path().string() + "/glimmerdrop-fuzz-XXXXXX";
-        char* pMade = ::mkdtemp( &pattern[ 0 ] );
-        if( pMade != nullptr )
-            std::atexit( removeFolder );
-        return pMade != nullptr ? pattern : std::string( "." );
+        if( ::mkdtemp( &pattern[ 0 ] ) == nullptr )
+            return new std::string( "." );
+        std::string* pPath = new std::string( pattern );
+        std::atexit( removeFolder );
+        return pPath;
     }();
-    return s_path;
+    return *s_pPath;
 }
 
 bool FuzzFolder::write( const char* kpName, const uint8_t* kpData, size_t size )
@@ -39,7 +42,8 @@ bool FuzzFolder::write( const char* kpName, const uint8_t* kpData, size_t size )
 
 HFileSystem* FuzzFolder::fileSystem()
 {
-    static HStandardFileSystem* s_pFileSystem = []() {
+    static HStandardFileSystem* s_pFileSystem = []()
+    {
         HStandardFileSystem* pFileSystem = new HStandardFileSystem();
         pFileSystem->init( path().c_str() );
         return pFileSystem;

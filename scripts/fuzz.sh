@@ -8,7 +8,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:-0}
-targets=(registry command_line journal zip image_loaders sound_loaders ogg_stream)
+targets=(registry journal ogg_stream zip sound_loaders command_line image_loaders)
 
 launcher=()
 if command -v ccache >/dev/null; then

@@ -133,6 +133,7 @@ TEST( SoakTest, GamesBackToBackKeepMemoryFlatAndStoreTheRowsTheBotExpects )
         forget( RecordingProcessServices::debugTraces() );
         forget( harness.sound().sounds );
         forget( game.display()->presents );
+        forget( game.display()->cursorCalls );
         if( round == 0 )
             afterFirstGame = heapInUse();
     }

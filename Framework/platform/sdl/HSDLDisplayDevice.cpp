@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Framework/graphics/HDisplayDeviceFactory.h"
+#include "Framework/graphics/HFramePlacement.h"
 #include "Framework/graphics/HWindowIcon.h"
 #include "Framework/util/src/HLog.h"
 
@@ -74,41 +75,6 @@ HSDLDisplayDevice::~HSDLDisplayDevice()
     delete[] m_pConverter;
 }
 
-int32_t HSDLDisplayDevice::windowScaleFor( int32_t frameWidth, int32_t frameHeight, int32_t usableWidth,
-                                           int32_t usableHeight )
-{
-    if( frameWidth <= 0 || frameHeight <= 0 )
-        return 1;
-    int32_t scale =
-        std::min( ( usableWidth - kWindowMarginX ) / frameWidth, ( usableHeight - kWindowMarginY ) / frameHeight );
-    return std::max( 1, scale );
-}
-
-HRect HSDLDisplayDevice::frameRectFor( int32_t frameWidth, int32_t frameHeight, int32_t outputWidth,
-                                       int32_t outputHeight )
-{
-    if( frameWidth <= 0 || frameHeight <= 0 || outputWidth <= 0 || outputHeight <= 0 )
-        return { 0, 0, frameWidth, frameHeight };
-    int32_t scale = std::min( outputWidth / frameWidth, outputHeight / frameHeight );
-    int64_t width;
-    int64_t height;
-    if( scale >= 1 )
-    {
-        width = static_cast<int64_t>( frameWidth ) * scale;
-        height = static_cast<int64_t>( frameHeight ) * scale;
-    }
-    else
-    {
-        // Smaller than the frame: no whole step fits, so shrink with the frame's proportions.
-        width = std::min<int64_t>( outputWidth, static_cast<int64_t>( outputHeight ) * frameWidth / frameHeight );
-        height = std::max<int64_t>( 1, width * frameHeight / frameWidth );
-        width = std::max<int64_t>( 1, width );
-    }
-    int32_t left = static_cast<int32_t>( ( outputWidth - width ) / 2 );
-    int32_t top = static_cast<int32_t>( ( outputHeight - height ) / 2 );
-    return { left, top, left + static_cast<int32_t>( width ), top + static_cast<int32_t>( height ) };
-}
-
 bool HSDLDisplayDevice::initScreen( int32_t width, int32_t height, const char* kpTitle, bool fullscreen,
                                     bool noDoubleClick )
 {
@@ -160,7 +126,7 @@ bool HSDLDisplayDevice::m_createWindow( int32_t width, int32_t height, const cha
     int32_t scale = 1;
     SDL_Rect usable;
     if( SDL_GetDisplayUsableBounds( 0, &usable ) == 0 )
-        scale = windowScaleFor( width, height, usable.w, usable.h );
+        scale = HFramePlacement::scaleToFit( width, height, usable.w - kWindowMarginX, usable.h - kWindowMarginY );
     Uint32 flags = SDL_WINDOW_RESIZABLE | ( fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0 );
     m_pWindow = SDL_CreateWindow( kpTitle != nullptr ? kpTitle : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   width * scale, height * scale, flags );
@@ -318,7 +284,7 @@ HRect HSDLDisplayDevice::getFrameRect() const
     int height = m_screenHeight;
     if( m_pRenderer != nullptr )
         SDL_GetRendererOutputSize( m_pRenderer, &width, &height );
-    return frameRectFor( m_screenWidth, m_screenHeight, width, height );
+    return HFramePlacement( m_screenWidth, m_screenHeight, width, height ).getRect();
 }
 
 void HSDLDisplayDevice::m_drawFrame()
@@ -348,11 +314,9 @@ HPoint HSDLDisplayDevice::mapWindowToFrame( int32_t windowX, int32_t windowY ) c
     // Window points to output pixels (they differ on high-density screens), then into the frame.
     int64_t outputX = floorDiv( static_cast<int64_t>( windowX ) * outputWidth, windowWidth );
     int64_t outputY = floorDiv( static_cast<int64_t>( windowY ) * outputHeight, windowHeight );
-    HRect frame = frameRectFor( m_screenWidth, m_screenHeight, outputWidth, outputHeight );
-    int64_t x = floorDiv( ( outputX - frame.left ) * m_screenWidth, frame.width() );
-    int64_t y = floorDiv( ( outputY - frame.top ) * m_screenHeight, frame.height() );
-    return { static_cast<int32_t>( std::clamp<int64_t>( x, INT32_MIN, INT32_MAX ) ),
-             static_cast<int32_t>( std::clamp<int64_t>( y, INT32_MIN, INT32_MAX ) ) };
+    HFramePlacement placement( m_screenWidth, m_screenHeight, outputWidth, outputHeight );
+    return placement.toFrame( static_cast<int32_t>( std::clamp<int64_t>( outputX, INT32_MIN, INT32_MAX ) ),
+                              static_cast<int32_t>( std::clamp<int64_t>( outputY, INT32_MIN, INT32_MAX ) ) );
 }
 
 HDisplayDevice* createDisplayDevice( int32_t width, int32_t height, const char* kpTitle, bool fullscreen,

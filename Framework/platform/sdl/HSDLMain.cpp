@@ -21,6 +21,7 @@
 
 namespace
 {
+#if !defined( __EMSCRIPTEN__ )
 sem_t s_signalled;
 
 // Only async-signal-safe calls here: the flag, then a post that wakes the thread below.
@@ -49,12 +50,16 @@ void wakeOnSignal()
         SDL_PushEvent( &wake );
     }
 }
+#endif
 
 // SIGTERM and SIGINT end the run as closing the window does, so settings and scores are kept.
 // Installed before SDL starts, with SDL's own handlers turned off: they push a quit that nobody
 // reads while a journal plays back.
 void handleEndSignals()
 {
+#if defined( __EMSCRIPTEN__ )
+    // A page gets no signals, and has no thread to wait for one.
+#else
     SDL_SetHint( SDL_HINT_NO_SIGNAL_HANDLERS, "1" );
     if( sem_init( &s_signalled, 0, 0 ) != 0 )
         return;
@@ -65,6 +70,7 @@ void handleEndSignals()
     sigemptyset( &action.sa_mask );
     sigaction( SIGTERM, &action, nullptr );
     sigaction( SIGINT, &action, nullptr );
+#endif
 }
 } // namespace
 

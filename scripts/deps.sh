@@ -19,6 +19,8 @@ TEST_PACKAGES=(
   xdotool python3
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers' run-time.
   clang libclang-rt-14-dev
+  # The installed program and its Debian package (scripts/test-package.sh).
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.

@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
 # GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
 # GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread,
+# GLIMMERDROP_SKIP_FUZZ=1 the fuzz targets built with clang and run once over their corpora,
 # GLIMMERDROP_SKIP_PACKAGE=1 the installed program and its Debian package,
 # GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine,
 # GLIMMERDROP_SKIP_WEB=1 the browser build and its tests in headless Chromium.
@@ -71,6 +72,21 @@ if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then
     tail -n 50 build-tsan/run.log; failed=$((failed + 1))
   fi
   echo "tsan: $tsan_line"
+fi
+
+# Every parser's fuzz target over its corpus, once: each crash found and fixed stays fixed.
+if [ "${GLIMMERDROP_SKIP_FUZZ:-0}" != "1" ]; then
+  echo "== build-fuzz"
+  mkdir -p build-fuzz
+  fuzz_line=$(scripts/fuzz.sh 2>&1 | tee build-fuzz/run.log | tail -n 1)
+  if [[ "$fuzz_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-fuzz/run.log
+  else
+    tail -n 50 build-fuzz/run.log; failed=$((failed + 1))
+  fi
+  echo "fuzz: $fuzz_line"
 fi
 
 # The Windows program, cross-built with MinGW-w64 and tested under Wine.

@@ -184,7 +184,8 @@ void VXGame::insertHighScore( const char* kpName )
     if( row < 0 )
         return;
     saveHighScores();
-    showHighScores( row );
+    // Rows another running copy stored come in at the save and may move ours, or push it out.
+    showHighScores( m_highScores.newestRow() );
 }
 
 void VXGame::showHighScores( int markedRow )

@@ -69,6 +69,10 @@ bool VXHighScoreEntry::fromBytes( const uint8_t* kpRecord, uint32_t count )
 
 VXHighScoreTable::VXHighScoreTable()
     : m_entries()
+    , m_unsaved()
+    , m_unsavedCount( 0 )
+    , m_newestRow( -1 )
+    , m_replaceStored( false )
 {
     for( int row = 0; row < kRows; ++row )
         m_entries[ row ].setName( kapDefaultNames[ row ] );
@@ -97,19 +101,31 @@ void VXHighScoreTable::displayName( int row, char* pBuffer, size_t size ) const
 
 bool VXHighScoreTable::load( HRegistry& registry, HCvarManager* pCvars, bool reset )
 {
-    for( VXHighScoreEntry& row : m_entries )
-    {
-        row.score = 0;
-        row.level = 1;
-    }
+    m_unsavedCount = 0;
+    m_newestRow = -1;
+    m_replaceStored = reset;
     if( !registry.open( pCvars, kpMaker, kpProduct ) )
     {
+        for( VXHighScoreEntry& row : m_entries )
+        {
+            row.score = 0;
+            row.level = 1;
+        }
         messageBox( kWarningFlags, "Warning", "Glimmerdrop could not load high scores.  Please contact %s",
                     VXSprite::kSupportAddress );
         return false;
     }
+    m_readRows( registry, reset );
+    registry.close();
+    return true;
+}
+
+void VXHighScoreTable::m_readRows( HRegistry& registry, bool reset )
+{
     for( int row = 0; row < kRows; ++row )
     {
+        m_entries[ row ].score = 0;
+        m_entries[ row ].level = 1;
         char name[ 16 ];
         valueName( row, name, sizeof( name ) );
         // Room for more than a record, so a longer value is seen as the wrong size.
@@ -123,15 +139,23 @@ bool VXHighScoreTable::load( HRegistry& registry, HCvarManager* pCvars, bool res
         if( !m_entries[ row ].fromBytes( record, count ) )
             debugTrace( "VXHighScoreTable - ignoring value %s of %u bytes", name, static_cast<unsigned>( count ) );
     }
-    registry.close();
-    return true;
 }
 
-bool VXHighScoreTable::save( HRegistry& registry, HCvarManager* pCvars ) const
+bool VXHighScoreTable::save( HRegistry& registry, HCvarManager* pCvars )
 {
     bool saved = registry.open( pCvars, kpMaker, kpProduct );
     if( saved )
     {
+        // Without the lock another copy could still slip in; merging is the better half anyway.
+        registry.beginUpdate();
+        if( !m_replaceStored )
+        {
+            // Another running copy may have stored its results since this one loaded the table.
+            m_readRows( registry, false );
+            m_newestRow = -1;
+            for( int result = 0; result < m_unsavedCount; ++result )
+                m_newestRow = m_place( m_unsaved[ result ] );
+        }
         for( int row = 0; row < kRows; ++row )
         {
             char name[ 16 ];
@@ -140,7 +164,13 @@ bool VXHighScoreTable::save( HRegistry& registry, HCvarManager* pCvars ) const
             m_entries[ row ].toBytes( record );
             saved = registry.writeBinary( name, record, sizeof( record ) ) && saved;
         }
+        registry.endUpdate();
         registry.close();
+    }
+    if( saved )
+    {
+        m_unsavedCount = 0;
+        m_replaceStored = false;
     }
     // A store that opens but cannot be written loses the scores just the same.
     if( !saved )
@@ -161,15 +191,44 @@ int VXHighScoreTable::rank( uint32_t score ) const
 
 int VXHighScoreTable::insert( const char* kpName, uint32_t score, int32_t level )
 {
-    int row = rank( score );
+    VXHighScoreEntry result;
+    result.setName( kpName );
+    result.score = score;
+    result.level = level;
+    int row = m_place( result );
+    if( row < 0 )
+        return -1;
+    if( m_unsavedCount == kRows )
+    {
+        // The lowest of six can never reach the table past the other five (the latest of equal
+        // scores goes lowest); the rest keep their order.
+        int lowest = 0;
+        for( int i = 1; i < kRows; ++i )
+        {
+            if( m_unsaved[ i ].score <= m_unsaved[ lowest ].score )
+                lowest = i;
+        }
+        if( result.score <= m_unsaved[ lowest ].score )
+        {
+            m_newestRow = row;
+            return row;
+        }
+        for( int i = lowest + 1; i < kRows; ++i )
+            m_unsaved[ i - 1 ] = m_unsaved[ i ];
+        --m_unsavedCount;
+    }
+    m_unsaved[ m_unsavedCount++ ] = result;
+    m_newestRow = row;
+    return row;
+}
+
+int VXHighScoreTable::m_place( const VXHighScoreEntry& result )
+{
+    int row = rank( result.score );
     if( row < 0 )
         return -1;
     for( int moved = kRows - 1; moved > row; --moved )
         m_entries[ moved ] = m_entries[ moved - 1 ];
-    VXHighScoreEntry& added = m_entries[ row ];
-    added.marker = VXHighScoreEntry::kMarker;
-    added.setName( kpName );
-    added.score = score;
-    added.level = level;
+    m_entries[ row ] = result;
     return row;
 }

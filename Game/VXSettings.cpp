@@ -27,6 +27,19 @@ bool writeValue( HRegistry& registry, const char* kpName, int32_t value )
                                    static_cast<uint8_t>( bits >> 16 ), static_cast<uint8_t>( bits >> 24 ) };
     return registry.writeBinary( kpName, kaBytes, sizeof( kaBytes ) );
 }
+
+// The stored values in the order they are written.
+const struct
+{
+    const char* kpName;
+    int32_t VXSettings::*pField;
+} kaValues[] = { { "Start Level", &VXSettings::startLevel },
+                 { "Keyboard Moves Space", &VXSettings::keyboardMovesSpace },
+                 { "Alarm Enabled", &VXSettings::alarmEnabled },
+                 { "Sound Enabled", &VXSettings::soundEnabled },
+                 { "Music Enabled", &VXSettings::musicEnabled },
+                 { "Fullscreen", &VXSettings::fullscreen },
+                 { "Did Tutorial", &VXSettings::didTutorial } };
 }
 
 VXSettings::VXSettings()
@@ -37,7 +50,10 @@ VXSettings::VXSettings()
     , soundEnabled( 1 )
     , musicEnabled( 1 )
     , fullscreen( 0 )
+    , m_aStored()
+    , m_aKnown()
 {
+    static_assert( sizeof( kaValues ) / sizeof( kaValues[ 0 ] ) == kValueCount, "one entry per stored value" );
 }
 
 bool VXSettings::isStartLevel( int32_t level )
@@ -49,36 +65,41 @@ bool VXSettings::read( HRegistry& registry, HCvarManager* pCvars )
 {
     if( !registry.open( pCvars, kpMaker, kpProduct ) )
         return false;
-    int32_t level = startLevel;
-    if( readValue( registry, "Start Level", level ) )
+    for( int i = 0; i < kValueCount; ++i )
     {
+        int32_t value = 0;
+        m_aKnown[ i ] = readValue( registry, kaValues[ i ].kpName, value );
+        if( !m_aKnown[ i ] )
+            continue;
+        m_aStored[ i ] = value;
         // A start level the options never offer would pay a start bonus from the wrong row.
-        if( isStartLevel( level ) )
-            startLevel = level;
+        if( kaValues[ i ].pField == &VXSettings::startLevel && !isStartLevel( value ) )
+            debugTrace( "VXSettings - ignoring start level %d", value );
         else
-            debugTrace( "VXSettings - ignoring start level %d", level );
+            this->*kaValues[ i ].pField = value;
     }
-    readValue( registry, "Keyboard Moves Space", keyboardMovesSpace );
-    readValue( registry, "Alarm Enabled", alarmEnabled );
-    readValue( registry, "Sound Enabled", soundEnabled );
-    readValue( registry, "Music Enabled", musicEnabled );
-    readValue( registry, "Fullscreen", fullscreen );
-    readValue( registry, "Did Tutorial", didTutorial );
     registry.close();
     return true;
 }
 
-bool VXSettings::write( HRegistry& registry, HCvarManager* pCvars ) const
+bool VXSettings::write( HRegistry& registry, HCvarManager* pCvars )
 {
     if( !registry.open( pCvars, kpMaker, kpProduct ) )
         return false;
-    bool written = writeValue( registry, "Start Level", startLevel );
-    written = writeValue( registry, "Keyboard Moves Space", keyboardMovesSpace ) && written;
-    written = writeValue( registry, "Alarm Enabled", alarmEnabled ) && written;
-    written = writeValue( registry, "Sound Enabled", soundEnabled ) && written;
-    written = writeValue( registry, "Music Enabled", musicEnabled ) && written;
-    written = writeValue( registry, "Fullscreen", fullscreen ) && written;
-    written = writeValue( registry, "Did Tutorial", didTutorial ) && written;
+    bool written = true;
+    for( int i = 0; i < kValueCount; ++i )
+    {
+        int32_t value = this->*kaValues[ i ].pField;
+        if( m_aKnown[ i ] && m_aStored[ i ] == value )
+            continue;
+        if( !writeValue( registry, kaValues[ i ].kpName, value ) )
+        {
+            written = false;
+            continue;
+        }
+        m_aStored[ i ] = value;
+        m_aKnown[ i ] = true;
+    }
     registry.close();
     return written;
 }

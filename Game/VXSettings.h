@@ -24,10 +24,19 @@ struct VXSettings
     // Reads every value the registry holds; missing or unreadable ones keep what they were.
     // False when the key cannot be opened.
     bool read( HRegistry& registry, HCvarManager* pCvars );
-    // Writes all seven; false when the key cannot be opened or a value cannot be written.
-    bool write( HRegistry& registry, HCvarManager* pCvars ) const;
+    // Writes the values that differ from what this copy last read or wrote, and those the store
+    // lacked, so another running copy's changes to the rest survive. False when the key cannot
+    // be opened or a value cannot be written.
+    bool write( HRegistry& registry, HCvarManager* pCvars );
 
     static bool isStartLevel( int32_t level );
+
+private:
+    static const int kValueCount = 7;
+
+    // The value as the store held it when last read or written; only where m_aKnown says so.
+    int32_t m_aStored[ kValueCount ];
+    bool m_aKnown[ kValueCount ];
 };
 
 #endif

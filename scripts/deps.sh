@@ -17,6 +17,8 @@ TEST_PACKAGES=(
   imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox x11-utils
   # Recording journals and screenshots of the real game under Xvfb (scripts/record-journal.py).
   xdotool python3
+  # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers' run-time.
+  clang libclang-rt-14-dev
   # The installed program and its Debian package (scripts/test-package.sh).
   dpkg-dev lintian desktop-file-utils appstream man-db
 )

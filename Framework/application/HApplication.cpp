@@ -1,6 +1,7 @@
 #include "Framework/application/HApplication.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "Framework/FileSystem/src/HFile.h"
@@ -533,9 +534,12 @@ void HApplication::invalidateCursorMove( const HPoint& position )
     VXSprite* pCursor = getCursorImage();
     int32_t width = pCursor != nullptr && pCursor->isLoaded() ? pCursor->getWidth() : 0;
     int32_t height = pCursor != nullptr && pCursor->isLoaded() ? pCursor->getHeight() : 0;
+    // In 64 bits: a point far outside the screen plus the cursor's size must not wrap round.
+    int64_t right = static_cast<int64_t>( std::max( m_cursorPosition.x, position.x ) ) + width;
+    int64_t bottom = static_cast<int64_t>( std::max( m_cursorPosition.y, position.y ) ) + height;
     HRect area = { std::min( m_cursorPosition.x, position.x ), std::min( m_cursorPosition.y, position.y ),
-                   std::max( m_cursorPosition.x, position.x ) + width,
-                   std::max( m_cursorPosition.y, position.y ) + height };
+                   static_cast<int32_t>( std::min<int64_t>( right, INT32_MAX ) ),
+                   static_cast<int32_t>( std::min<int64_t>( bottom, INT32_MAX ) ) };
     invalidateRect( area );
     m_cursorPosition = position;
 }

@@ -1,9 +1,25 @@
 #include "Framework/application/HEventQueue.h"
 
+#include <algorithm>
+
 #include "Framework/FileSystem/src/HFile.h"
 #include "Framework/application/HInputDevice.h"
 #include "Framework/util/src/HLog.h"
 #include "Framework/util/src/HProcessServices.h"
+
+namespace
+{
+const int32_t kMinPoint = -32768;
+const int32_t kMaxPoint = 32767;
+}
+
+std::atomic<bool> HEventQueue::sm_quitRequested( false );
+static_assert( std::atomic<bool>::is_always_lock_free, "a signal handler may only set a lock-free flag" );
+
+void HEventQueue::requestQuit()
+{
+    sm_quitRequested.store( true );
+}
 
 HEventQueue::HEventQueue()
     : m_ring()
@@ -62,6 +78,11 @@ bool HEventQueue::postEvent( const HEvent& event )
 bool HEventQueue::getEvent( HEvent& event )
 {
     event.clear();
+    if( m_playbackState != PS_EXHAUSTED && sm_quitRequested.exchange( false ) )
+    {
+        logMessage( "...asked to end\n" );
+        return m_endInput( event );
+    }
     if( m_playbackState != PS_NONE )
         return m_readPlayback( event );
 
@@ -72,6 +93,9 @@ bool HEventQueue::getEvent( HEvent& event )
         while( !m_pPollSource->poll() )
         {
         }
+        // Polling may have waited, and a request to end may have woken it.
+        if( sm_quitRequested.load() )
+            return getEvent( event );
         if( m_takeFromRing( event ) )
             return true;
     }
@@ -114,6 +138,10 @@ bool HEventQueue::m_readPlayback( HEvent& event )
     if( got == sizeof( record ) )
     {
         event.fromBytes( record );
+        // Live points come through a window message's two 16-bit halves; a journal's may be anything,
+        // and sums such as a point plus the cursor's size must not overflow.
+        event.x = std::min( std::max( event.x, kMinPoint ), kMaxPoint );
+        event.y = std::min( std::max( event.y, kMinPoint ), kMaxPoint );
         if( event.type == ET_TIMESTAMP )
         {
             // Live, the queue made this stamp when it ran dry, and the loop redrew before taking it.
@@ -129,7 +157,14 @@ bool HEventQueue::m_readPlayback( HEvent& event )
     if( got != 0 )
         logMessage( "...journal ends with a partial record of %u bytes\n", static_cast<unsigned>( got ) );
     logMessage( "...end of journal playback\n" );
+    return m_endInput( event );
+}
+
+bool HEventQueue::m_endInput( HEvent& event )
+{
     m_playbackState = PS_EXHAUSTED;
+    m_holdingStamp = false;
+    event.clear();
     event.type = ET_QUIT;
     event.time = m_lastEventTime;
     return true;

@@ -1,6 +1,7 @@
 #ifndef GLIMMERDROP_FRAMEWORK_APPLICATION_HEVENTQUEUE_H
 #define GLIMMERDROP_FRAMEWORK_APPLICATION_HEVENTQUEUE_H
 
+#include <atomic>
 #include <cstdint>
 
 #include "Framework/application/HEvent.h"
@@ -38,8 +39,13 @@ public:
     void setPlaybackFile( HFile* pFile );
     void clearPlaybackFile();
     HFile* getPlaybackFile() const { return m_pPlaybackFile; }
-    // True once a journal being played back has run out; its one closing ET_QUIT has been handed out.
+    // True once no more input will come, as a journal being played back has run out or the process
+    // was asked to end; the one closing ET_QUIT has been handed out.
     bool isPlaybackExhausted() const { return m_playbackState == PS_EXHAUSTED; }
+
+    // Asks the run to end as a closed window would, at the next getEvent of the process's queue,
+    // wherever it waits (main loop, modal screen, journal playback). Safe in a signal handler.
+    static void requestQuit();
 
     // Where the pointer was in the last mouse-move or left-button event handed out.
     HPoint getLastMousePosition() const { return m_lastMouse; }
@@ -57,6 +63,10 @@ private:
     bool m_takeFromRing( HEvent& event );
     bool m_readPlayback( HEvent& event );
     void m_noteHandedOut( const HEvent& event );
+    // Hands out the closing ET_QUIT, at the last handed-out time; nothing comes after it.
+    bool m_endInput( HEvent& event );
+
+    static std::atomic<bool> sm_quitRequested;
 
     HEvent m_ring[ kCapacity ];
     int32_t m_write;

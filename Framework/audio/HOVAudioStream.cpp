@@ -7,6 +7,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include "Framework/audio/HLock.h"
+#include "Framework/audio/HOggPageCheck.h"
 #include "Framework/util/src/HLog.h"
 
 HOVAudioStream::HOVAudioStream()
@@ -52,6 +53,8 @@ bool HOVAudioStream::setStream( const uint8_t* kpData, uint32_t size, int32_t bi
     }
     HCompressedAudioStream::setStream( kpData, size, bits, frequency, loopPosition );
     if( kpData == nullptr || size == 0 )
+        return false;
+    if( !HOggPageCheck::isWellFormed( kpData, size ) )
         return false;
 
     ov_callbacks callbacks;

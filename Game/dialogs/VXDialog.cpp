@@ -1,6 +1,7 @@
 #include "Game/dialogs/VXDialog.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "Framework/application/HApplication.h"
 #include "Framework/application/HEvent.h"
@@ -156,9 +157,12 @@ bool VXDialog::handleEvent( const HEvent& event )
             {
                 int32_t width = pCursor->getWidth();
                 int32_t height = pCursor->getHeight();
+                // In 64 bits, as the application does: a far-off point plus the size must not wrap.
+                int64_t right = static_cast<int64_t>( std::max( sm_lastMouse.x, event.x ) ) + width;
+                int64_t bottom = static_cast<int64_t>( std::max( sm_lastMouse.y, event.y ) ) + height;
                 invalidate( HRect{ std::min( sm_lastMouse.x, event.x ), std::min( sm_lastMouse.y, event.y ),
-                                   std::max( sm_lastMouse.x, event.x ) + width,
-                                   std::max( sm_lastMouse.y, event.y ) + height } );
+                                   static_cast<int32_t>( std::min<int64_t>( right, INT32_MAX ) ),
+                                   static_cast<int32_t>( std::min<int64_t>( bottom, INT32_MAX ) ) } );
             }
             sm_lastMouse = HPoint{ event.x, event.y };
         }

@@ -40,9 +40,16 @@ public:
         *pCount = static_cast<uint32_t>( found->second.size() );
         return true;
     }
+    bool beginUpdate() override
+    {
+        ++updateDepth;
+        return true;
+    }
+    void endUpdate() override { --updateDepth; }
     bool writeBinary( const char* kpName, const void* kpData, uint32_t count ) override
     {
         ++writes;
+        unlockedWrites += updateDepth == 0 ? 1 : 0;
         if( !writable )
             return false;
         const uint8_t* kpBytes = static_cast<const uint8_t*>( kpData );
@@ -54,6 +61,8 @@ public:
     bool opens = true;
     bool writable = true;
     int writes = 0;
+    int updateDepth = 0;
+    int unlockedWrites = 0;
 };
 
 std::vector<uint8_t> record( uint32_t marker, const std::string& name, uint32_t score, int32_t level )
@@ -245,4 +254,45 @@ TEST_F( HighScoreTableTest, RowsGoToTheRegistryAsBinaryValues )
     EXPECT_EQ( std::memcmp( bytes, kaRow, sizeof( kaRow ) ), 0 );
     EXPECT_TRUE( store.readBinary( "HS:4", bytes, sizeof( bytes ), &count ) );
     store.close();
+}
+
+TEST_F( HighScoreTableTest, TwoRunningCopiesKeepEachOthersResultsButAClearAllIsWrittenAsItIs )
+{
+    registry.values[ "HS:0" ] = record( 257, "Old", 100, 1 );
+    VXHighScoreTable other;
+    table.load( registry, nullptr, false );
+    other.load( registry, nullptr, false );
+    EXPECT_EQ( other.insert( "First", 500, 3 ), 0 );
+    EXPECT_TRUE( other.save( registry, nullptr ) );
+    EXPECT_EQ( table.insert( "Second", 300, 2 ), 0 );
+    EXPECT_EQ( table.insert( "Third", 50, 1 ), 2 );
+    EXPECT_TRUE( table.save( registry, nullptr ) );
+    EXPECT_EQ( registry.unlockedWrites, 0 );
+    EXPECT_EQ( registry.updateDepth, 0 );
+    const char* kapExpected[] = { "First", "Second", "Old", "Third", "Oona" };
+    for( int row = 0; row < VXHighScoreTable::kRows; ++row )
+    {
+        EXPECT_STREQ( table.entry( row ).name, kapExpected[ row ] ) << row;
+        VXHighScoreEntry stored;
+        ASSERT_TRUE( stored.fromBytes( registry.values[ "HS:" + std::to_string( row ) ].data(), 44 ) );
+        EXPECT_STREQ( stored.name, kapExpected[ row ] ) << row;
+    }
+    EXPECT_EQ( table.newestRow(), 3 );
+    // Saved results are not inserted a second time.
+    EXPECT_TRUE( table.save( registry, nullptr ) );
+    EXPECT_STREQ( table.entry( 4 ).name, "Oona" );
+
+    // More unsaved results than rows: the best five still arrive.
+    other.load( registry, nullptr, false );
+    for( uint32_t score : { 9000u, 10u, 20u, 8000u, 30u, 40u, 7000u } )
+        other.insert( "Many", score, 1 );
+    EXPECT_TRUE( other.save( registry, nullptr ) );
+    EXPECT_EQ( other.entry( 2 ).score, 7000u );
+    EXPECT_STREQ( other.entry( 3 ).name, "First" );
+
+    other.load( registry, nullptr, true );
+    EXPECT_TRUE( other.save( registry, nullptr ) );
+    table.load( registry, nullptr, false );
+    EXPECT_STREQ( table.entry( 0 ).name, "Juno" );
+    EXPECT_EQ( table.entry( 0 ).score, 0u );
 }

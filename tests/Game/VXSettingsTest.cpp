@@ -113,3 +113,28 @@ TEST_F( VXSettingsTest, TheGameMutesItsSoundsWhenSoundIsOff )
     harness.game().setMusicPlaying( true );
     EXPECT_FALSE( harness.game().isMusicPlaying() );
 }
+
+TEST_F( VXSettingsTest, ASaveWritesOnlyWhatThisCopyChanged )
+{
+    VXSettings first;
+    first.write( HRegistry::get(), nullptr );
+    VXSettings copyA;
+    VXSettings copyB;
+    ASSERT_TRUE( copyA.read( HRegistry::get(), nullptr ) );
+    ASSERT_TRUE( copyB.read( HRegistry::get(), nullptr ) );
+    copyB.musicEnabled = 0;
+    copyB.startLevel = 10;
+    EXPECT_TRUE( copyB.write( HRegistry::get(), nullptr ) );
+    copyA.soundEnabled = 0;
+    EXPECT_TRUE( copyA.write( HRegistry::get(), nullptr ) );
+    EXPECT_EQ( stored( "Music Enabled" ), 0 );
+    EXPECT_EQ( stored( "Start Level" ), 10 );
+    EXPECT_EQ( stored( "Sound Enabled" ), 0 );
+
+    // A value missing from the store is written back even unchanged.
+    storeBytes( "Fullscreen", "\x01\x00", 2 );
+    VXSettings copyC;
+    copyC.read( HRegistry::get(), nullptr );
+    copyC.write( HRegistry::get(), nullptr );
+    EXPECT_EQ( stored( "Fullscreen" ), 0 );
+}

@@ -5,14 +5,20 @@
 // store as golden/screens-hs0.txt and golden/keyboard-hs0.txt (the value's bytes in hexadecimal).
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/Game/support/ScreenHarness.h"
@@ -230,3 +236,102 @@ TEST_P( ScreensProgramTest, TheProgramPlayingTheJournalBackStoresTheSameRow )
 
 INSTANTIATE_TEST_SUITE_P( KeptGames, ScreensProgramTest, ::testing::Values( 0, 1 ),
                           []( const ::testing::TestParamInfo<int>& info ) { return std::string( kaKeptGames[ info.param ].kpName ); } );
+
+namespace
+{
+// How far the process has read the file, from /proc; -1 while it has no such file open.
+long long readOffset( pid_t pid, const std::string& path )
+{
+    std::error_code error;
+    for( const auto& entry : std::filesystem::directory_iterator( "/proc/" + std::to_string( pid ) + "/fd", error ) )
+    {
+        std::error_code ignored;
+        if( std::filesystem::read_symlink( entry.path(), ignored ).string() != path )
+            continue;
+        std::ifstream info( "/proc/" + std::to_string( pid ) + "/fdinfo/" + entry.path().filename().string() );
+        std::string key;
+        long long offset = -1;
+        info >> key >> offset;
+        return key == "pos:" ? offset : -1;
+    }
+    return -1;
+}
+} // namespace
+
+TEST( ScreensProgramSignalTest, TermAndIntEndThePlaybackAsAClosedWindowWouldAndKeepTheEnteredScore )
+{
+    const std::string kJournal = kIntegration + "journals/screens.journal.gz";
+    const std::string kGoldenRow = kIntegration + "golden/screens-hs0.txt";
+    const std::string kJournalBytes = readGzip( kJournal );
+    ASSERT_FALSE( kJournalBytes.empty() ) << kJournal;
+    // Up to the name typed on the name-entry screen, without the Return that confirms it; then only
+    // time going by, far longer than the test waits.
+    const size_t kRecord = 56;
+    size_t cut = std::string::npos;
+    for( size_t at = 0; at + kRecord <= kJournalBytes.size(); at += kRecord )
+    {
+        int32_t type = 0;
+        std::memcpy( &type, kJournalBytes.data() + at, sizeof( type ) );
+        if( type == 8 && kJournalBytes[ at + 40 ] == 13 )
+            cut = at;
+    }
+    ASSERT_NE( cut, std::string::npos );
+    std::string journal = kJournalBytes.substr( 0, cut );
+    uint64_t time = 0;
+    std::memcpy( &time, journal.data() + journal.size() - kRecord + 8, sizeof( time ) );
+    for( int i = 0; i < 20000; ++i )
+    {
+        std::string stamp( kRecord, '\0' );
+        stamp[ 0 ] = 12;
+        time += 5;
+        std::memcpy( &stamp[ 8 ], &time, sizeof( time ) );
+        journal += stamp;
+    }
+
+    for( int signal : { SIGTERM, SIGINT } )
+    {
+        TempDir dir;
+        dir.write( "journal.bin", journal );
+        dir.write( "registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]\n"
+                                   "\"Did Tutorial\"=hex:01,00,00,00\n" );
+        std::string command = "cd '" + dir.path() + "' && exec env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy" +
+                              " GLIMMERDROP_REGISTRY='" + dir.file( "registry.reg" ) + "' HOME='" + dir.path() +
+                              "' XDG_CONFIG_HOME='" + dir.path() + "' '" + kProgram + "' -demo screens -trace" +
+                              " > output.txt 2>&1";
+        pid_t pid = ::fork();
+        ASSERT_GE( pid, 0 );
+        if( pid == 0 )
+        {
+            ::execl( "/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>( nullptr ) );
+            ::_exit( 127 );
+        }
+        // Past the cut by more than the reader's buffer: the name is typed and the screen idles.
+        auto start = std::chrono::steady_clock::now();
+        const std::string kPlayed = std::filesystem::canonical( dir.file( "journal.bin" ) ).string();
+        while( readOffset( pid, kPlayed ) < static_cast<long long>( cut + 16384 ) &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds( 120 ) )
+            std::this_thread::sleep_for( std::chrono::milliseconds( 20 ) );
+        ASSERT_EQ( ::kill( pid, signal ), 0 );
+        auto signalled = std::chrono::steady_clock::now();
+        int status = 0;
+        while( ::waitpid( pid, &status, WNOHANG ) == 0 )
+        {
+            if( std::chrono::steady_clock::now() - signalled > std::chrono::seconds( 2 ) )
+            {
+                ::kill( pid, SIGKILL );
+                ::waitpid( pid, &status, 0 );
+                FAIL() << "still running 2 s after signal " << signal;
+            }
+            std::this_thread::sleep_for( std::chrono::milliseconds( 10 ) );
+        }
+        ASSERT_TRUE( WIFEXITED( status ) ) << "signal " << signal << ": " << dir.read( "output.txt" );
+        EXPECT_EQ( WEXITSTATUS( status ), 0 ) << dir.read( "output.txt" );
+        std::string trace = dir.read( "trace.txt" );
+        EXPECT_NE( trace.find( "...asked to end" ), std::string::npos ) << trace;
+        EXPECT_EQ( trace.find( "...end of journal playback" ), std::string::npos ) << trace;
+        // The name typed before the signal is stored with the score, as the recording stored it.
+        std::string registry = dir.read( "registry.reg" );
+        EXPECT_EQ( binaryDigits( registryValue( registry, "HS:0" ) ) + "\n", readText( kGoldenRow ) ) << registry;
+        EXPECT_NE( registryValue( registry, "Music Enabled" ), "" ) << registry;
+    }
+}

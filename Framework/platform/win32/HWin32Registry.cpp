@@ -50,6 +50,56 @@ HRegistry* HRegistry::createDefault()
     return new HWin32Registry();
 }
 
+HWin32Registry::HWin32Registry()
+    : m_pUpdateMutex( nullptr )
+    , m_updateDepth( 0 )
+{
+}
+
+HWin32Registry::~HWin32Registry()
+{
+    if( m_pUpdateMutex != nullptr )
+    {
+        ::ReleaseMutex( m_pUpdateMutex );
+        ::CloseHandle( m_pUpdateMutex );
+    }
+}
+
+bool HWin32Registry::beginUpdate()
+{
+    if( m_updateDepth++ > 0 )
+        return m_pUpdateMutex != nullptr;
+    // Backslashes are not allowed in a mutex's name.
+    char name[ 1100 ];
+    textFormat( name, sizeof( name ), "Local\\%s registry", m_keyPath );
+    for( char* pChar = name + 6; *pChar != '\0'; ++pChar )
+    {
+        if( *pChar == '\\' )
+            *pChar = '/';
+    }
+    HANDLE mutex = ::CreateMutexA( nullptr, FALSE, name );
+    if( mutex == nullptr )
+        return false;
+    DWORD waited = ::WaitForSingleObject( mutex, INFINITE );
+    // An abandoned mutex is owned all the same: its holder died, its writes stand or fell whole.
+    if( waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED )
+    {
+        ::CloseHandle( mutex );
+        return false;
+    }
+    m_pUpdateMutex = mutex;
+    return true;
+}
+
+void HWin32Registry::endUpdate()
+{
+    if( m_updateDepth == 0 || --m_updateDepth > 0 || m_pUpdateMutex == nullptr )
+        return;
+    ::ReleaseMutex( m_pUpdateMutex );
+    ::CloseHandle( m_pUpdateMutex );
+    m_pUpdateMutex = nullptr;
+}
+
 bool HWin32Registry::m_query( const char* kpName, uint32_t type, void* pData, uint32_t& count )
 {
     OpenKey key( m_keyPath, m_prefersMachineRoot() );

@@ -8,6 +8,13 @@
 class HWin32Registry : public HRegistry
 {
 public:
+    HWin32Registry();
+    ~HWin32Registry() override;
+
+    // A mutex named after the key, shared by every running copy of the user's session.
+    bool beginUpdate() override;
+    void endUpdate() override;
+
     bool readString( const char* kpName, char* pBuffer, uint32_t size ) override;
     bool writeString( const char* kpName, const char* kpText ) override;
     bool readBinary( const char* kpName, void* pBuffer, uint32_t size, uint32_t* pCount ) override;
@@ -18,6 +25,10 @@ private:
     // the buffer, with the key opened for this call alone.
     bool m_query( const char* kpName, uint32_t type, void* pData, uint32_t& count );
     bool m_set( const char* kpName, uint32_t type, const void* kpData, uint32_t count );
+
+    // The mutex handle while an update holds it, and the nesting depth.
+    void* m_pUpdateMutex;
+    int m_updateDepth;
 };
 
 #endif

@@ -139,40 +139,62 @@ bool keepAside( const std::string& path, const std::string& text )
     return false;
 }
 
-// Holds an exclusive advisory lock on the store's lock file for its lifetime.
+// A control character in a name would not survive the file's quoting and line breaks.
+bool isStorableName( const char* kpName )
+{
+    for( const char* kpChar = kpName; *kpChar != '\0'; ++kpChar )
+    {
+        unsigned char c = static_cast<unsigned char>( *kpChar );
+        if( c < 0x20 || c == 0x7F )
+            return false;
+    }
+    return true;
+}
+
+// An exclusive advisory lock on the store's lock file: its descriptor, or -1.
+int lockStore( const std::string& path )
+{
+    int fd = ::open( ( path + ".lock" ).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644 );
+    if( fd < 0 )
+        return -1;
+    while( ::flock( fd, LOCK_EX ) != 0 )
+    {
+        if( errno != EINTR )
+        {
+            ::close( fd );
+            return -1;
+        }
+    }
+    return fd;
+}
+
+void unlockStore( int fd )
+{
+    if( fd < 0 )
+        return;
+    ::flock( fd, LOCK_UN );
+    ::close( fd );
+}
+
+// Holds the store's lock for its lifetime, unless the caller already holds it: a second
+// flock from this process on its own store would wait for ever.
 class StoreLock
 {
 public:
-    explicit StoreLock( const std::string& path )
-        : m_fd( ::open( ( path + ".lock" ).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644 ) )
+    StoreLock( const std::string& path, bool alreadyHeld )
+        : m_fd( alreadyHeld ? -1 : lockStore( path ) )
+        , m_held( alreadyHeld || m_fd >= 0 )
     {
-        if( m_fd < 0 )
-            return;
-        while( ::flock( m_fd, LOCK_EX ) != 0 )
-        {
-            if( errno != EINTR )
-            {
-                ::close( m_fd );
-                m_fd = -1;
-                return;
-            }
-        }
     }
-    ~StoreLock()
-    {
-        if( m_fd >= 0 )
-        {
-            ::flock( m_fd, LOCK_UN );
-            ::close( m_fd );
-        }
-    }
+    ~StoreLock() { unlockStore( m_fd ); }
     StoreLock( const StoreLock& ) = delete;
     StoreLock& operator=( const StoreLock& ) = delete;
 
-    bool isHeld() const { return m_fd >= 0; }
+    bool isHeld() const { return m_held; }
 
 private:
     int m_fd;
+    bool m_held;
 };
 }
 
@@ -181,7 +203,43 @@ HRegistry* HRegistry::createDefault()
     return new HFileRegistry();
 }
 
-HFileRegistry::HFileRegistry() = default;
+HFileRegistry::HFileRegistry()
+    : m_lockedPath()
+    , m_lockFd( -1 )
+    , m_updateDepth( 0 )
+{
+}
+
+HFileRegistry::~HFileRegistry()
+{
+    unlockStore( m_lockFd );
+}
+
+bool HFileRegistry::beginUpdate()
+{
+    if( m_updateDepth++ > 0 )
+        return m_lockFd >= 0;
+    HRegistryRoot root;
+    if( !m_chooseRoot( root ) )
+        return false;
+    std::string path = storePath( root );
+    if( !makeDirectories( parentDirectory( path ) ) )
+        return false;
+    m_lockFd = lockStore( path );
+    if( m_lockFd < 0 )
+        return false;
+    m_lockedPath = path;
+    return true;
+}
+
+void HFileRegistry::endUpdate()
+{
+    if( m_updateDepth == 0 || --m_updateDepth > 0 )
+        return;
+    unlockStore( m_lockFd );
+    m_lockFd = -1;
+    m_lockedPath.clear();
+}
 
 std::string HFileRegistry::storePath( HRegistryRoot root )
 {
@@ -254,12 +312,12 @@ bool HFileRegistry::m_query( const char* kpName, HRegistryValue& value ) const
 bool HFileRegistry::m_store( const char* kpName, uint32_t type, const std::vector<uint8_t>& data )
 {
     HRegistryRoot root;
-    if( kpName == nullptr || !m_chooseRoot( root ) )
+    if( kpName == nullptr || !isStorableName( kpName ) || !m_chooseRoot( root ) )
         return false;
     std::string path = storePath( root );
     if( !makeDirectories( parentDirectory( path ) ) )
         return false;
-    StoreLock lock( path );
+    StoreLock lock( path, m_lockFd >= 0 && path == m_lockedPath );
     if( !lock.isHeld() )
         return false;
 

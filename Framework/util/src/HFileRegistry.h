@@ -17,6 +17,10 @@ class HFileRegistry : public HRegistry
 {
 public:
     HFileRegistry();
+    ~HFileRegistry() override;
+
+    bool beginUpdate() override;
+    void endUpdate() override;
 
     bool readString( const char* kpName, char* pBuffer, uint32_t size ) override;
     bool writeString( const char* kpName, const char* kpText ) override;
@@ -32,6 +36,11 @@ private:
     bool m_chooseRoot( HRegistryRoot& root ) const;
     bool m_query( const char* kpName, HRegistryValue& value ) const;
     bool m_store( const char* kpName, uint32_t type, const std::vector<uint8_t>& data );
+
+    // The store locked by beginUpdate, its lock file descriptor and the nesting depth.
+    std::string m_lockedPath;
+    int m_lockFd;
+    int m_updateDepth;
 };
 
 #endif

@@ -31,6 +31,16 @@ bool HRegistry::close()
     return true;
 }
 
+// A store whose single writes are already atomic needs no more.
+bool HRegistry::beginUpdate()
+{
+    return true;
+}
+
+void HRegistry::endUpdate()
+{
+}
+
 HRegistry& HRegistry::get()
 {
     if( s_pSubstitute != nullptr )

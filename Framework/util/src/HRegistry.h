@@ -48,6 +48,12 @@ public:
     virtual bool readBinary( const char* kpName, void* pBuffer, uint32_t size, uint32_t* pCount ) = 0;
     virtual bool writeBinary( const char* kpName, const void* kpData, uint32_t count ) = 0;
 
+    // Holds the store against other running copies until the matching endUpdate, so values read
+    // in between and written back are not changed by anyone else meanwhile. Calls nest; every
+    // beginUpdate is paired with an endUpdate, whatever it returned.
+    virtual bool beginUpdate();
+    virtual void endUpdate();
+
     const char* getKeyPath() const { return m_keyPath; }
 
     // The one registry of the process, created on first use.

@@ -42,14 +42,60 @@ std::string trimRight( const std::string& text )
     return end == std::string::npos ? std::string() : text.substr( 0, end + 1 );
 }
 
+// Reads a quoted text with \\ and \" escapes starting at pos (on the opening quote).
+// On success pos is just past the closing quote. A NUL, raw or escaped, could never be
+// written back inside quotes, so it makes the text unreadable.
+bool readQuoted( const std::string& line, size_t& pos, std::string& out )
+{
+    if( pos >= line.size() || line[ pos ] != '"' )
+        return false;
+    out.clear();
+    for( size_t i = pos + 1; i < line.size(); ++i )
+    {
+        char c = line[ i ];
+        if( c == '\\' )
+        {
+            if( i + 1 >= line.size() )
+                return false;
+            char next = line[ ++i ];
+            if( next == '\0' )
+                return false;
+            if( next != '\\' && next != '"' )
+                out += '\\';
+            out += next;
+            continue;
+        }
+        if( c == '"' )
+        {
+            pos = i + 1;
+            return true;
+        }
+        if( c == '\0' )
+            return false;
+        out += c;
+    }
+    return false;
+}
+
 // Only hex data may continue on the next line; a stray backslash elsewhere must not
-// swallow the following value.
+// swallow the following value. The name is skipped as quoted text, since it may hold '='.
 bool startsHexValue( const std::string& line )
 {
-    size_t equals = line.find( '=' );
-    if( equals == std::string::npos )
+    size_t pos = line.find_first_not_of( " \t" );
+    if( pos == std::string::npos )
         return false;
-    size_t data = line.find_first_not_of( " \t", equals + 1 );
+    if( line[ pos ] == '@' )
+        ++pos;
+    else
+    {
+        std::string name;
+        if( !readQuoted( line, pos, name ) )
+            return false;
+    }
+    pos = line.find_first_not_of( " \t", pos );
+    if( pos == std::string::npos || line[ pos ] != '=' )
+        return false;
+    size_t data = line.find_first_not_of( " \t", pos + 1 );
     return data != std::string::npos && line.compare( data, 3, "hex" ) == 0;
 }
 
@@ -89,38 +135,6 @@ std::vector<std::string> logicalLines( const std::string& text, bool& cutShort )
     if( continuing )
         lines.push_back( current );
     return lines;
-}
-
-// Reads a quoted text with \\ and \" escapes starting at pos (on the opening quote).
-// On success pos is just past the closing quote.
-bool readQuoted( const std::string& line, size_t& pos, std::string& out )
-{
-    if( pos >= line.size() || line[ pos ] != '"' )
-        return false;
-    out.clear();
-    for( size_t i = pos + 1; i < line.size(); ++i )
-    {
-        char c = line[ i ];
-        if( c == '\\' )
-        {
-            if( i + 1 >= line.size() )
-                return false;
-            char next = line[ ++i ];
-            if( next != '\\' && next != '"' )
-                out += '\\';
-            out += next;
-            continue;
-        }
-        if( c == '"' )
-        {
-            pos = i + 1;
-            return true;
-        }
-        if( c == '\0' )
-            return false;
-        out += c;
-    }
-    return false;
 }
 
 int hexDigit( char c )

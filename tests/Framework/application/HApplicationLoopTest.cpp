@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -254,6 +255,12 @@ TEST_F( HApplicationLoopTest, TheSoftwareCursorFollowsThePointerAndIsDrawnOnlyIn
     EXPECT_EQ( application.display()->pixel( 105, 51 ), 0x7FFF );
     EXPECT_EQ( application.display()->pixel( 103, 51 ), 0 );
     EXPECT_EQ( application.display()->pixel( 105, 53 ), 0 );
+
+    // A point at the end of the coordinate range plus the cursor's size must not wrap round.
+    application.drawn.clear();
+    postAndRun( makeEvent( ET_MOUSEMOVE, 0, INT32_MAX, INT32_MAX ), 15 );
+    ASSERT_EQ( application.drawn.size(), 1u );
+    EXPECT_EQ( application.drawn[ 0 ], ( HRect{ 100, 50, 640, 480 } ) );
 
     // Off the display the system cursor comes back.
     postAndRun( makeEvent( ET_MOUSEMOVE, 0, 700, 50 ), 20 );

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -294,6 +295,62 @@ TEST_F( HEventQueueTest, AnEmptyJournalGivesOnlyTheClosingQuit )
     EXPECT_EQ( event.type, ET_QUIT );
     EXPECT_EQ( event.time, 0u );
     EXPECT_FALSE( queue.getEvent( event ) );
+    queue.clearPlaybackFile();
+    pPlayback->close();
+}
+
+TEST_F( HEventQueueTest, ARequestToEndGivesOneQuitWhereverInputComesFrom )
+{
+    ScriptedInputDevice device( queue );
+    device.pending.push_back( makeEvent( ET_KEYDOWN, KC_Z ) );
+    queue.setPollSource( &device );
+    services.fakeTime = 2000;
+    HEvent event;
+    ASSERT_TRUE( queue.getEvent( event ) );
+    HEventQueue::requestQuit();
+    queue.postEvent( makeEvent( ET_KEYDOWN, KC_A ) );
+    ASSERT_TRUE( queue.getEvent( event ) );
+    EXPECT_EQ( event.type, ET_QUIT );
+    EXPECT_EQ( event.time, 2000u );
+    EXPECT_TRUE( queue.isPlaybackExhausted() );
+    services.fakeTime = 3000;
+    for( int i = 0; i < 3; ++i )
+        EXPECT_FALSE( queue.getEvent( event ) ) << "no input and no time stamps after the quit";
+
+    // During playback, in the middle of the journal.
+    std::vector<HEvent> recorded( 3, makeEvent( ET_KEYDOWN, KC_B ) );
+    writeJournal( recorded );
+    HEventQueue playing;
+    HFile* pPlayback = fileSystem.openFileForRead( "journal.bin" );
+    playing.setPlaybackFile( pPlayback );
+    ASSERT_TRUE( playing.getEvent( event ) );
+    EXPECT_EQ( event.type, ET_KEYDOWN );
+    HEventQueue::requestQuit();
+    ASSERT_TRUE( playing.getEvent( event ) );
+    EXPECT_EQ( event.type, ET_QUIT );
+    EXPECT_FALSE( playing.getEvent( event ) );
+    playing.clearPlaybackFile();
+    pPlayback->close();
+}
+
+TEST_F( HEventQueueTest, ReplayedPointsAreKeptToWhatAWindowMessageCanCarry )
+{
+    const int32_t kaPoints[][ 2 ] = { { INT32_MAX, INT32_MIN }, { 70000, -70000 }, { 639, -5 } };
+    std::vector<HEvent> recorded;
+    for( const auto& point : kaPoints )
+        recorded.push_back( makeEvent( ET_MOUSEMOVE, 0, point[ 0 ], point[ 1 ] ) );
+    writeJournal( recorded );
+    HFile* pPlayback = fileSystem.openFileForRead( "journal.bin" );
+    queue.setPlaybackFile( pPlayback );
+    const int32_t kaExpected[][ 2 ] = { { 32767, -32768 }, { 32767, -32768 }, { 639, -5 } };
+    for( const auto& expected : kaExpected )
+    {
+        HEvent event;
+        ASSERT_TRUE( queue.getEvent( event ) );
+        EXPECT_EQ( event.x, expected[ 0 ] );
+        EXPECT_EQ( event.y, expected[ 1 ] );
+    }
+    EXPECT_EQ( queue.getLastMousePosition().x, 639 );
     queue.clearPlaybackFile();
     pPlayback->close();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -210,7 +211,7 @@ TEST_F( OVStreamTest, GarbageIsRefusedAndThenDeliversNothing )
         garbage[ index ] = static_cast<char>( index * 131 + 7 );
     EXPECT_FALSE( open( garbage, 0 ) );
     EXPECT_FALSE( m_stream.isOpened() );
-    EXPECT_EQ( m_services.debugTraces().back(), "HOVAudioStream::setStream - ov_open_callbacks failed" );
+    EXPECT_EQ( m_services.debugTraces().back(), "HOggPageCheck - no page at byte 0" );
     int32_t delivered = -1;
     read( m_stream, 100, &delivered );
     EXPECT_EQ( delivered, 0 );
@@ -285,4 +286,58 @@ TEST_F( OVStreamTest, ShutdownAndUseWithoutInit )
     EXPECT_TRUE( open( stereoOgg(), 0 ) );
     // Opening again over the same state closes the first decode first (no leak under ASan).
     EXPECT_TRUE( open( stereoOgg(), 100 ) );
+}
+
+TEST_F( OVStreamTest, PagesOutOfOrderDamagedOrForeignAreRefusedBeforeTheDecoderSeesThem )
+{
+    const std::string& whole = stereoOgg();
+    std::vector<size_t> pages;
+    for( size_t at = whole.find( "OggS" ); at != std::string::npos; at = whole.find( "OggS", at + 1 ) )
+        pages.push_back( at );
+    // The identification, the comment and set-up headers, then the sound.
+    ASSERT_GE( pages.size(), 3u );
+    auto page = [ & ]( size_t index )
+    {
+        size_t end = index + 1 < pages.size() ? pages[ index + 1 ] : whole.size();
+        return whole.substr( pages[ index ], end - pages[ index ] );
+    };
+    std::string flipped = whole;
+    flipped[ pages[ 2 ] + 40 ] ^= 0x10;
+    std::string foreign = page( 2 );
+    foreign[ 14 ] ^= 0x55; // another stream's serial number; its checksum no longer matches either
+    std::string crashed;
+    {
+        std::ifstream in( std::string( GLIMMERDROP_SOURCE_DIR ) + "/fuzz/corpus/ogg_stream/crash-pagein-negative-memmove.ogg",
+                          std::ios::binary );
+        crashed.assign( std::istreambuf_iterator<char>( in ), std::istreambuf_iterator<char>() );
+    }
+    // The fuzz target takes its first two bytes as the loop position.
+    ASSERT_GT( crashed.size(), 2u );
+    crashed.erase( 0, 2 );
+    const struct
+    {
+        const char* kpWhat;
+        std::string bytes;
+        const char* kpWhy;
+    } kaCases[] = {
+        // Before this check the Ogg library copied a negative length on the read after a seek.
+        { "the reproduction", crashed, "page of a stream not begun" },
+        { "a damaged page", flipped, "bad checksum" },
+        { "a page left out", whole.substr( 0, pages[ 1 ] ) + page( 2 ), "page missing before" },
+        { "a page twice", whole.substr( 0, pages[ 2 ] ) + page( 1 ) + page( 2 ), "page missing before" },
+        { "rubbish between pages", whole.substr( 0, pages[ 2 ] ) + "junk" + page( 2 ), "no page" },
+        { "a foreign page", whole.substr( 0, pages[ 2 ] ) + foreign + page( 2 ), "bad checksum" },
+        { "the file twice over", whole + whole, "stream begun twice" },
+    };
+    for( const auto& entry : kaCases )
+    {
+        EXPECT_FALSE( open( entry.bytes, 0 ) ) << entry.kpWhat;
+        ASSERT_FALSE( m_services.debugTraces().empty() );
+        EXPECT_EQ( m_services.debugTraces().back().rfind( std::string( "HOggPageCheck - " ) + entry.kpWhy, 0 ), 0u )
+            << entry.kpWhat << ": " << m_services.debugTraces().back();
+        int32_t delivered = -1;
+        read( m_stream, 4000, &delivered );
+        EXPECT_EQ( delivered, 0 );
+    }
+    EXPECT_TRUE( open( whole, 0 ) );
 }

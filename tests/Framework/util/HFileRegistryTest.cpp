@@ -287,3 +287,49 @@ TEST_F( HFileRegistryTest, MachineRootOnlyWhenAskedForAndWritable )
     ASSERT_TRUE( m_registry.readString( "where", text, sizeof( text ) ) );
     EXPECT_STREQ( text, "user" );
 }
+
+TEST_F( HFileRegistryTest, HandAddedValuesSurviveTheGamesRewritesAndControlCharactersAreRefused )
+{
+    std::string note = "\"note=mine\"=hex:00";
+    for( int i = 1; i < 30; ++i )
+        note += "," + std::string( 1, "0123456789abcdef"[ i / 16 ] ) + "0123456789abcdef"[ i % 16 ];
+    writeUserFile( "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]\n" + note + "\n" );
+    for( int run = 0; run < 3; ++run )
+        ASSERT_TRUE( m_registry.writeBinary( "Start Level", "\x01\x00\x00\x00", 4 ) );
+    unsigned char data[ 64 ];
+    uint32_t count = 0;
+    ASSERT_TRUE( m_registry.readBinary( "note=mine", data, sizeof( data ), &count ) );
+    EXPECT_EQ( count, 30u );
+    EXPECT_EQ( data[ 29 ], 29 );
+    EXPECT_TRUE( corruptCopies().empty() );
+
+    for( const char* kpName : { "line\nbreak", "tab\tname", "bell\x07", "del\x7f" } )
+        EXPECT_FALSE( m_registry.writeString( kpName, "x" ) ) << kpName;
+    EXPECT_TRUE( m_registry.writeString( "quote\" and \\ and =", "x" ) );
+    char text[ 8 ];
+    EXPECT_TRUE( m_registry.readString( "quote\" and \\ and =", text, sizeof( text ) ) );
+    HRegistryDocument doc;
+    EXPECT_TRUE( doc.parse( userFile() ) );
+}
+
+TEST_F( HFileRegistryTest, AnUpdateHoldsOtherProcessesWritesUntilItEnds )
+{
+    ASSERT_TRUE( m_registry.beginUpdate() );
+    ASSERT_TRUE( m_registry.beginUpdate() ); // nested
+    ASSERT_TRUE( m_registry.writeString( "mine", "first" ) );
+    std::string command = std::string( GLIMMERDROP_REGTOOL ) + " set-string theirs waited";
+    FILE* pipe = ::popen( command.c_str(), "r" );
+    ASSERT_NE( pipe, nullptr );
+    ::usleep( 300 * 1000 );
+    char text[ 16 ];
+    EXPECT_FALSE( m_registry.readString( "theirs", text, sizeof( text ) ) );
+    m_registry.endUpdate();
+    ::usleep( 100 * 1000 );
+    EXPECT_FALSE( m_registry.readString( "theirs", text, sizeof( text ) ) ) << "still inside the outer update";
+    m_registry.endUpdate();
+    m_registry.endUpdate(); // one too many is harmless
+    EXPECT_EQ( ::pclose( pipe ), 0 );
+    ASSERT_TRUE( m_registry.readString( "theirs", text, sizeof( text ) ) );
+    EXPECT_STREQ( text, "waited" );
+    ASSERT_TRUE( m_registry.readString( "mine", text, sizeof( text ) ) );
+}

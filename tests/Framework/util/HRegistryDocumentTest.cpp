@@ -134,3 +134,56 @@ TEST( HRegistryDocumentTest, GarbageAndEmptyTextNeverCrash )
     EXPECT_FALSE( doc.parse( "no header\n[K]\n\"x\"=\"y\"\n" ) );
     EXPECT_EQ( doc.find( "K", "x" )->data, text( "y" ) );
 }
+
+TEST( HRegistryDocumentTest, HandWrittenValuesReadTheSameAfterEveryRewrite )
+{
+    const std::string kHead = "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]\n";
+    // Long enough that the first rewrite wraps it.
+    auto hexBytes = []( int count )
+    {
+        std::string out;
+        for( int i = 0; i < count; ++i )
+            out += ( i == 0 ? "" : "," ) + std::string( 1, "0123456789abcdef"[ i / 16 % 16 ] ) + "0123456789abcdef"[ i % 16 ];
+        return out;
+    };
+    const std::string kaFiles[] = {
+        kHead + "\"note=mine\"=hex:" + hexBytes( 30 ) + "\n",
+        kHead + "\"a=hex:01,\\\\\"=hex:" + hexBytes( 32 ) + "\n",
+        kHead + "\"quote\\\"d\"=\"x\"\n\"back\\\\slash\\\\\"=hex:01,02\n\"=\"=\"=\"\n\"tab\tname\"=dword:00000001\n",
+        kHead + "@=hex(2):" + hexBytes( 40 ) + "\n",
+    };
+    for( const std::string& file : kaFiles )
+    {
+        HRegistryDocument first;
+        ASSERT_TRUE( first.parse( file ) ) << file;
+        ASSERT_EQ( first.keys().size(), 1u ) << file;
+        std::string written = file;
+        for( int rewrite = 0; rewrite < 3; ++rewrite )
+        {
+            HRegistryDocument again;
+            ASSERT_TRUE( again.parse( written ) ) << written;
+            ASSERT_EQ( again.keys().size(), 1u );
+            const std::vector<HRegistryValue>& values = again.keys()[ 0 ].values;
+            ASSERT_GE( values.size(), first.keys()[ 0 ].values.size() ) << written;
+            for( size_t v = 0; v < first.keys()[ 0 ].values.size(); ++v )
+            {
+                EXPECT_EQ( values[ v ].name, first.keys()[ 0 ].values[ v ].name );
+                EXPECT_EQ( values[ v ].type, first.keys()[ 0 ].values[ v ].type );
+                EXPECT_EQ( values[ v ].data, first.keys()[ 0 ].values[ v ].data );
+            }
+            again.set( kKey, "Start Level", RVT_BINARY, bytes( { rewrite, 0, 0, 0 } ) );
+            written = again.serialize();
+        }
+    }
+    HRegistryDocument doc;
+    ASSERT_TRUE( doc.parse( kaFiles[ 0 ] ) );
+    EXPECT_EQ( doc.find( kKey, "note=mine" )->data.size(), 30u );
+    ASSERT_TRUE( doc.parse( kaFiles[ 2 ] ) );
+    EXPECT_EQ( doc.find( kKey, "=" )->data, text( "=" ) );
+    EXPECT_EQ( doc.find( kKey, "back\\slash\\" )->data, bytes( { 1, 2 } ) );
+
+    // A NUL, raw or escaped, could never be written back inside quotes.
+    EXPECT_FALSE( doc.parse( kHead + std::string( "\"a\\\0b\"=\"x\"\n\"kept\"=\"y\"\n", 22 ) ) );
+    EXPECT_EQ( doc.find( kKey, "kept" )->data, text( "y" ) );
+    EXPECT_EQ( doc.keys()[ 0 ].values.size(), 1u );
+}

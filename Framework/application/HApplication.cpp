@@ -33,6 +33,7 @@ HApplication::HApplication()
     , m_repaint()
     , m_pCvars( nullptr )
     , m_eventQueue()
+    , m_pacer()
     , m_minimized( false )
     , m_active( false )
     , m_pauseCount( 0 )
@@ -408,7 +409,39 @@ bool HApplication::run()
             logMessage( "...journal played to its end\n" );
             return true;
         }
+        waitForNextPass( untilNextChange() );
     }
+}
+
+void HApplication::waitForNextPass( uint32_t untilChange )
+{
+    if( isPlayingJournal() )
+        return;
+    HProcessServices& services = processServices();
+    if( m_pDisplayDevice != nullptr )
+        m_pacer.setRefreshRate( m_pDisplayDevice->getRefreshRate() );
+    uint32_t hold = m_pacer.untilNextFrame( services.getTime() );
+    if( hold > 0 )
+        services.sleep( hold );
+    // A minimised window shows nothing: only input (the window coming back) matters.
+    if( !canDraw() )
+        untilChange = HFramePacer::kNoDeadline;
+    if( untilChange != HFramePacer::kNoDeadline )
+    {
+        // Counted from the event being handled; a clock that went back has spent nothing.
+        uint64_t now = services.getTime();
+        uint64_t spent = now > m_currentTime ? now - m_currentTime : 0;
+        untilChange = spent >= untilChange ? 0 : untilChange - static_cast<uint32_t>( spent );
+    }
+    if( untilChange > 0 )
+    {
+        uint32_t wait = HFramePacer::idleWait( untilChange );
+        if( m_pInputDevice != nullptr )
+            m_pInputDevice->waitForInput( wait );
+        else
+            services.sleep( wait );
+    }
+    m_pacer.frameBegun( services.getTime() );
 }
 
 bool HApplication::runFrame()

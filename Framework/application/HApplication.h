@@ -5,6 +5,7 @@
 
 #include "Framework/application/HDirtyRectList.h"
 #include "Framework/application/HEventQueue.h"
+#include "Framework/application/HFramePacer.h"
 #include "Framework/application/HRandom.h"
 #include "Framework/audio/HAudioMixerStreamingAudioSource.h"
 #include "Framework/audio/HSoundBank.h"
@@ -78,6 +79,13 @@ public:
     // One pass of the main loop: every event now waiting, then one redraw and present.
     // True when the game asked to stop.
     bool runFrame();
+    // Between passes of a loop: holds back until the display's next refresh, then, unless
+    // something animates (untilChange 0), blocks until input or until untilChange milliseconds
+    // after the current time. A journal being played sets its own pace: no wait at all.
+    void waitForNextPass( uint32_t untilChange );
+    // Milliseconds from the current time until the game's picture changes by itself: 0 while
+    // it animates, HFramePacer::kNoDeadline when only input can change it.
+    virtual uint32_t untilNextChange() const { return HFramePacer::kNoDeadline; }
 
     // Clipped to the display; nothing without one.
     void invalidateRect( const HRect& rect );
@@ -157,6 +165,7 @@ protected:
     HDirtyRectList m_repaint;
     HCvarManager* m_pCvars;
     HEventQueue m_eventQueue;
+    HFramePacer m_pacer;
     bool m_minimized;
     bool m_active;
     int32_t m_pauseCount;

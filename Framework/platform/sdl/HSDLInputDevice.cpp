@@ -1,6 +1,8 @@
 #include "Framework/platform/sdl/HSDLInputDevice.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <cstdint>
 
 #include "Framework/application/HEvent.h"
 #include "Framework/application/HVirtualKeyMap.h"
@@ -250,6 +252,15 @@ bool HSDLInputDevice::poll()
         }
     }
     return true;
+}
+
+void HSDLInputDevice::waitForInput( uint32_t timeoutMs )
+{
+    if( timeoutMs == 0 )
+        return;
+    // No event given: whatever arrives stays queued for poll. SIGINT and SIGTERM end the wait
+    // too, as SDL turns them into a quit event unless its signal handlers are turned off.
+    SDL_WaitEventTimeout( nullptr, static_cast<int>( std::min<uint32_t>( timeoutMs, INT32_MAX ) ) );
 }
 
 void HSDLInputDevice::m_send( uint32_t message, uintptr_t wParam, intptr_t lParam )

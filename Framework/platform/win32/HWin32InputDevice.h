@@ -18,10 +18,14 @@ public:
     bool create();
     // False when the quit message came (it is taken from the queue); true once no message is left.
     bool poll() override;
+    // Sleeps until a message is waiting or the time is up, on a high-resolution timer where the
+    // system has one, so that waits shorter than the system tick keep their length.
+    void waitForInput( uint32_t timeoutMs ) override;
 
 private:
     HCvarManager* m_pCvars;
     bool m_created;
+    void* m_timer;
 };
 
 #endif

@@ -36,28 +36,28 @@ inline __m256i choose( __m256i select, __m256i yes, __m256i no )
     return _mm256_blendv_epi8( no, yes, select );
 }
 
-// x / 255 for 0 <= x < 2^16: the high half of x * 0x8081, shifted by 7.
-inline __m256i divide255( __m256i x )
+// c * m / 255 as the high half of c * (257 m + 1); see the SSE2 rows for why that is exact.
+inline __m256i factor( __m256i m )
 {
-    return _mm256_srli_epi16( _mm256_mulhi_epu16( x, _mm256_set1_epi16( static_cast<short>( 0x8081 ) ) ), 7 );
+    return _mm256_add_epi16( _mm256_mullo_epi16( m, _mm256_set1_epi16( 257 ) ), _mm256_set1_epi16( 1 ) );
 }
 
-inline __m256i scaled( __m256i src, __m256i dst, __m256i m, __m256i n, int shift )
+inline __m256i weighted( __m256i pixels, __m256i q )
 {
-    const __m256i k31 = _mm256_set1_epi16( 31 );
-    __m128i count = _mm_cvtsi32_si128( shift );
-    __m256i s = _mm256_and_si256( _mm256_srl_epi16( src, count ), k31 );
-    __m256i d = _mm256_and_si256( _mm256_srl_epi16( dst, count ), k31 );
-    __m256i sum = _mm256_add_epi16( divide255( _mm256_mullo_epi16( s, m ) ), divide255( _mm256_mullo_epi16( d, n ) ) );
-    return _mm256_sll_epi16( sum, count );
+    const __m256i kRed = _mm256_set1_epi16( 0x7C00 );
+    const __m256i kGreen = _mm256_set1_epi16( 0x03E0 );
+    const __m256i kBlue = _mm256_set1_epi16( 0x001F );
+    __m256i r = _mm256_and_si256( _mm256_mulhi_epu16( _mm256_and_si256( pixels, kRed ), q ), kRed );
+    __m256i g = _mm256_and_si256( _mm256_mulhi_epu16( _mm256_and_si256( pixels, kGreen ), q ), kGreen );
+    __m256i b = _mm256_mulhi_epu16( _mm256_and_si256( pixels, kBlue ), q );
+    return _mm256_or_si256( _mm256_or_si256( r, g ), b );
 }
 
 // Sixteen pixels under sixteen mask bytes widened to 16 bits.
 inline __m256i blendSixteen( __m256i src, __m256i dst, __m256i m )
 {
     __m256i n = _mm256_sub_epi16( _mm256_set1_epi16( 255 ), m );
-    __m256i mixed = _mm256_or_si256( _mm256_or_si256( scaled( src, dst, m, n, 10 ), scaled( src, dst, m, n, 5 ) ),
-                                     scaled( src, dst, m, n, 0 ) );
+    __m256i mixed = _mm256_add_epi16( weighted( src, factor( m ) ), weighted( dst, factor( n ) ) );
     // The ends are exact copies, the unused top bit included.
     __m256i result = choose( _mm256_cmpeq_epi16( m, _mm256_set1_epi16( 255 ) ), src, mixed );
     return choose( _mm256_cmpeq_epi16( m, _mm256_setzero_si256() ), dst, result );
@@ -73,33 +73,51 @@ inline __m256i widenHigh( __m256i mask )
     return _mm256_cvtepu8_epi16( _mm256_extracti128_si256( mask, 1 ) );
 }
 
-// Thirty-two pixels a step; runs wholly selected or wholly not cost a copy or nothing, the rest
-// goes through mixed( dest, src, mask bytes widened, sixteen at a time ). The last few pixels
-// take the portable row.
-template <typename Select, typename Mixed>
-void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Select select, Mixed mixed,
-           HBlitRows::Row tail )
+// The last few pixels of a row as one more step, through copies with clear mask bytes after
+// the row's end, so no byte past it is read or written.
+template <typename Step>
+void paddedTail( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t count, Step step )
 {
-    int32_t x = 0;
-    for( ; x + 32 <= width; x += 32 )
+    alignas( 32 ) uint16_t dest[ 32 ];
+    alignas( 32 ) uint16_t src[ 32 ];
+    alignas( 32 ) uint8_t mask[ 32 ] = {};
+    for( int32_t i = 0; i < count; ++i )
     {
-        __m256i mask = load( kpMask + x );
+        dest[ i ] = pDest[ i ];
+        src[ i ] = kpSrc[ i ];
+        mask[ i ] = kpMask[ i ];
+    }
+    step( dest, src, mask );
+    for( int32_t i = 0; i < count; ++i )
+        pDest[ i ] = dest[ i ];
+}
+
+// Thirty-two pixels a step; runs wholly selected or wholly not cost a copy or nothing, the rest
+// goes through mixed( dest, src, mask bytes widened, sixteen at a time ).
+template <typename Select, typename Mixed>
+void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Select select, Mixed mixed )
+{
+    auto step = [ & ]( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
+        __m256i mask = load( kpM );
         switch( runOf( select( mask ) ) )
         {
         case MR_CLEAR:
             break;
         case MR_OPAQUE:
-            store( pDest + x, load( kpSrc + x ) );
-            store( pDest + x + 16, load( kpSrc + x + 16 ) );
+            store( pD, load( kpS ) );
+            store( pD + 16, load( kpS + 16 ) );
             break;
         case MR_MIXED:
-            store( pDest + x, mixed( load( pDest + x ), load( kpSrc + x ), widenLow( mask ) ) );
-            store( pDest + x + 16, mixed( load( pDest + x + 16 ), load( kpSrc + x + 16 ), widenHigh( mask ) ) );
+            store( pD, mixed( load( pD ), load( kpS ), widenLow( mask ) ) );
+            store( pD + 16, mixed( load( pD + 16 ), load( kpS + 16 ), widenHigh( mask ) ) );
             break;
         }
-    }
+    };
+    int32_t x = 0;
+    for( ; x + 32 <= width; x += 32 )
+        step( pDest + x, kpSrc + x, kpMask + x );
     if( x < width )
-        tail( pDest + x, kpSrc + x, kpMask + x, width - x );
+        paddedTail( pDest + x, kpSrc + x, kpMask + x, width - x, step );
 }
 
 void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
@@ -109,8 +127,7 @@ void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMas
         []( __m256i mask ) { return _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ); },
         []( __m256i dst, __m256i src, __m256i m ) {
             return choose( _mm256_cmpeq_epi16( m, _mm256_set1_epi16( 255 ) ), src, dst );
-        },
-        HBlitRows::sse2()->copyMasked );
+        } );
 }
 
 void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
@@ -120,31 +137,31 @@ void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMa
         pDest, kpSrc, kpMask, width, []( __m256i mask ) { return mask; },
         []( __m256i dst, __m256i src, __m256i m ) {
             return choose( _mm256_cmpgt_epi16( m, _mm256_set1_epi16( 127 ) ), src, dst );
-        },
-        HBlitRows::sse2()->binaryAlpha );
+        } );
 }
 
 void alphaBlendRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
-    int32_t x = 0;
-    for( ; x + 32 <= width; x += 32 )
-    {
-        __m256i mask = load( kpMask + x );
-        unsigned opaque = static_cast<unsigned>(
-            _mm256_movemask_epi8( _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ) ) );
+    auto step = []( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
+        __m256i mask = load( kpM );
+        unsigned opaque =
+            static_cast<unsigned>( _mm256_movemask_epi8( _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ) ) );
         if( opaque == 0xFFFFFFFFu )
         {
-            store( pDest + x, load( kpSrc + x ) );
-            store( pDest + x + 16, load( kpSrc + x + 16 ) );
-            continue;
+            store( pD, load( kpS ) );
+            store( pD + 16, load( kpS + 16 ) );
+            return;
         }
         if( _mm256_testz_si256( mask, mask ) )
-            continue;
-        store( pDest + x, blendSixteen( load( kpSrc + x ), load( pDest + x ), widenLow( mask ) ) );
-        store( pDest + x + 16, blendSixteen( load( kpSrc + x + 16 ), load( pDest + x + 16 ), widenHigh( mask ) ) );
-    }
+            return;
+        store( pD, blendSixteen( load( kpS ), load( pD ), widenLow( mask ) ) );
+        store( pD + 16, blendSixteen( load( kpS + 16 ), load( pD + 16 ), widenHigh( mask ) ) );
+    };
+    int32_t x = 0;
+    for( ; x + 32 <= width; x += 32 )
+        step( pDest + x, kpSrc + x, kpMask + x );
     if( x < width )
-        HBlitRows::sse2()->alphaBlend( pDest + x, kpSrc + x, kpMask + x, width - x );
+        paddedTail( pDest + x, kpSrc + x, kpMask + x, width - x, step );
 }
 
 const HBlitRows::Set kAvx2 = { "avx2", copyMaskedRow, alphaBlendRow, binaryAlphaRow };

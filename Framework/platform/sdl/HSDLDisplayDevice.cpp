@@ -49,6 +49,26 @@ uint32_t choosePixelFormat( SDL_Renderer* pRenderer )
     return SDL_PIXELFORMAT_ARGB8888;
 }
 
+// An OpenGL renderer drawn by the processor (no graphics card, or a virtual display) copies and
+// presents the whole frame each time; the window's own pixels are cheaper there.
+bool rasterisesOnTheProcessor( const SDL_RendererInfo& info )
+{
+    if( std::strncmp( info.name, "opengl", 6 ) != 0 )
+        return false;
+    typedef const unsigned char*( SDLCALL * GetString )( unsigned int );
+    GetString getString = reinterpret_cast<GetString>( SDL_GL_GetProcAddress( "glGetString" ) );
+    const unsigned int kRendererName = 0x1F01;
+    const char* kpName = getString != nullptr ? reinterpret_cast<const char*>( getString( kRendererName ) ) : nullptr;
+    if( kpName == nullptr )
+        return false;
+    for( const char* kpSoftware : { "llvmpipe", "softpipe", "Software Rasterizer", "SWR" } )
+    {
+        if( std::strstr( kpName, kpSoftware ) != nullptr )
+            return true;
+    }
+    return false;
+}
+
 void setIcon( SDL_Window* pWindow )
 {
     std::vector<uint32_t> pixels( static_cast<size_t>( kIconSize ) * kIconSize );
@@ -193,8 +213,8 @@ bool HSDLDisplayDevice::m_initRenderer( int32_t width, int32_t height )
     SDL_SetHint( SDL_HINT_RENDER_SCALE_QUALITY, "0" );
     m_pRenderer = SDL_CreateRenderer( m_pWindow, -1, SDL_RENDERER_ACCELERATED );
     SDL_RendererInfo info;
-    if( m_pRenderer != nullptr &&
-        ( SDL_GetRendererInfo( m_pRenderer, &info ) != 0 || ( info.flags & SDL_RENDERER_SOFTWARE ) != 0 ) )
+    if( m_pRenderer != nullptr && ( SDL_GetRendererInfo( m_pRenderer, &info ) != 0 ||
+                                    ( info.flags & SDL_RENDERER_SOFTWARE ) != 0 || rasterisesOnTheProcessor( info ) ) )
     {
         SDL_DestroyRenderer( m_pRenderer );
         m_pRenderer = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "Framework/graphics/HBlitRows.h"
 #include "Framework/graphics/HSurface.h"
@@ -120,6 +121,19 @@ void HBlitter::m_deriveFastPath()
         sm_fastPath = 0;
     else
         sm_fastPath = sm_options[ BOPT_BINARY_ALPHA ] != 0 ? 2 : 1;
+}
+
+int32_t HBlitter::m_constantAlpha()
+{
+    const HBlendParams& s = sm_state;
+    bool constantA = s.srcAlphaSource == BA_CONST_A && s.dstAlphaSource == BA_INV_CONST_A;
+    bool constantB = s.srcAlphaSource == BA_CONST_B && s.dstAlphaSource == BA_INV_CONST_B;
+    if( sm_fastPath != 0 || !( constantA || constantB ) || s.srcParamSource != BP_ONE ||
+        s.dstParamSource != BP_ONE || s.srcInvert != 0 || s.dstInvert != 0 || s.blendOp != BO_ADD )
+        return 0;
+    int32_t alpha = constantA ? s.constA : s.constB;
+    // At 0 and 255 the formula clears the word's unused top bit, which the rows' copies keep.
+    return alpha > 0 && alpha < 255 ? alpha : 0;
 }
 
 bool HBlitter::m_isStandardLayout()
@@ -304,6 +318,22 @@ void HBlitter::blend( const HPixelTarget& target, int32_t destX, int32_t destY, 
         row = rows.binaryAlpha;
     else if( sm_fastPath == 1 && m_isStandardLayout() )
         row = rows.alphaBlend;
+    int32_t constant = m_constantAlpha();
+    if( constant > 0 && m_isStandardLayout() )
+    {
+        // The same per-channel formula as the alpha blend, with the constant in place of every
+        // mask byte that is not 0: the vector rows do it through a mask made of the constant.
+        std::vector<uint8_t> mask( static_cast<size_t>( span.width ) );
+        for( int32_t y = 0; y < span.height; ++y )
+        {
+            size_t srcOffset = static_cast<size_t>( y ) * surfaceWidth;
+            for( int32_t x = 0; x < span.width; ++x )
+                mask[ x ] = kpMask[ srcOffset + x ] != 0 ? static_cast<uint8_t>( constant ) : 0;
+            rows.alphaBlend( pDest + static_cast<size_t>( y ) * target.pitch, kpSrc + srcOffset, mask.data(),
+                             span.width );
+        }
+        return;
+    }
     for( int32_t y = 0; y < span.height; ++y )
     {
         size_t srcOffset = static_cast<size_t>( y ) * surfaceWidth;

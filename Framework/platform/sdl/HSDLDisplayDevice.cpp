@@ -222,7 +222,9 @@ bool HSDLDisplayDevice::m_initRenderer( int32_t width, int32_t height )
     if( m_pRenderer == nullptr )
     {
         // A software renderer would copy and present the whole frame each time; the window's own
-        // pixels take just what changed.
+        // pixels take just what changed. Left to itself SDL would put those pixels through a
+        // renderer again (the same processor-drawn OpenGL under X11).
+        SDL_SetHint( SDL_HINT_FRAMEBUFFER_ACCELERATION, "0" );
         SDL_Surface* pSurface = SDL_GetWindowSurface( m_pWindow );
         if( pSurface != nullptr && pSurface->format->BytesPerPixel == 4 )
         {

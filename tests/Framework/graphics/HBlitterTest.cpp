@@ -195,12 +195,20 @@ TEST_F( HBlitterTest, TheAlphaBlendLoopMatchesTheFormulaForEveryMaskByte )
         pixel = static_cast<uint16_t>( random() & 0x7FFF );
     std::vector<uint16_t> before = m_pixels;
 
-    for( int pass = 0; pass < 2; ++pass )
+    // Passes 0 and 1 blend by the mask (binary alpha off, on); from pass 2 on by a constant of
+    // 0 to 255 (the tutorial hand's pulse) wherever the mask is not 0, alternating A and B.
+    for( int pass = 0; pass < 2 + 256; ++pass )
     {
         m_pixels = before;
         dest.pPixels = m_pixels.data();
-        HBlitter::sm_setBlendOption( BOPT_BINARY_ALPHA, static_cast<uint8_t>( pass ) );
-        HBlitter::sm_setBlendState( HBlendParams::alphaBlend() );
+        HBlitter::sm_setBlendOption( BOPT_BINARY_ALPHA, static_cast<uint8_t>( pass == 1 ) );
+        uint8_t constant = static_cast<uint8_t>( pass - 2 );
+        if( pass < 2 )
+            HBlitter::sm_setBlendState( HBlendParams::alphaBlend() );
+        else if( pass % 2 == 0 )
+            HBlitter::sm_setBlendState( BA_CONST_A, BP_ONE, 0, constant, BA_INV_CONST_A, BP_ONE, 0, 0, BO_ADD );
+        else
+            HBlitter::sm_setBlendState( BA_CONST_B, BP_ONE, 0, 0, BA_INV_CONST_B, BP_ONE, 0, constant, BO_ADD );
         HBlitter::blend( dest, 0, 0, { 0, 0, kWidth, 4 }, *surface );
         for( int i = 0; i < kWidth * 4; ++i )
         {
@@ -209,6 +217,9 @@ TEST_F( HBlitterTest, TheAlphaBlendLoopMatchesTheFormulaForEveryMaskByte )
             uint16_t expected;
             if( pass == 1 )
                 expected = m >= 128 ? s : before[ i ];
+            else if( pass >= 2 )
+                expected = m == 0 ? before[ i ]
+                                  : referenceBlend( s, before[ i ], constant * 255u, ( 255u - constant ) * 255u, BO_ADD );
             else
                 expected =
                     m == 0 ? before[ i ] : referenceBlend( s, before[ i ], m * 255u, ( 255u - m ) * 255u, BO_ADD );

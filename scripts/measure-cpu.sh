@@ -67,10 +67,12 @@ click 233 408               # the start button
 sleep 4.5                   # the level's introduction
 xdotool mousemove --window "$window" 600 40
 keys=(Left Right Up Down)
+# Without a window manager keys reach only the window that holds the focus.
+xdotool windowfocus --sync "$window"
 (
     end=$(($(date +%s) + seconds + 1))
     while [ "$(date +%s)" -lt "$end" ]; do
-        xdotool key --window "$window" "${keys[RANDOM % 4]}"
+        xdotool key "${keys[RANDOM % 4]}"
         sleep 0.1
     done
 ) &

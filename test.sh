@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
 # GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
 # GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread,
-# GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine.
+# GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine,
+# GLIMMERDROP_SKIP_WEB=1 the browser build and its tests in headless Chromium.
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -72,6 +73,21 @@ if [ "${GLIMMERDROP_SKIP_WINDOWS:-0}" != "1" ]; then
     tail -n 50 build-windows/run.log; failed=$((failed + 1))
   fi
   echo "windows: $windows_line"
+fi
+
+# The browser build, played in headless Chromium; its Linux frame comes from the build above.
+if [ "${GLIMMERDROP_SKIP_WEB:-0}" != "1" ]; then
+  echo "== build-web"
+  mkdir -p build-web
+  web_line=$(GLIMMERDROP_HOST_BUILD=$PWD/build scripts/test-web.sh 2>&1 | tee build-web/run.log | tail -n 1)
+  if [[ "$web_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-web/run.log
+  else
+    tail -n 50 build-web/run.log; failed=$((failed + 1))
+  fi
+  echo "web: $web_line"
 fi
 
 echo "$passed passed, $failed failed"

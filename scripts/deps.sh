@@ -40,13 +40,26 @@ ensure_packages() {
 }
 
 # To cross-build the Windows program (scripts/build-windows.sh): MinGW-w64's -posix compilers,
-# nasm for libjpeg-turbo, dpkg-dev to unpack Debian's source packages.
+# nasm for libjpeg-turbo, dpkg-dev to unpack Debian's source packages; NSIS and zip to pack the
+# installer and the portable zip (scripts/package-windows.sh).
 WINDOWS_BUILD_PACKAGES=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  nasm dpkg-dev googletest
+  nasm dpkg-dev googletest nsis zip
 )
 
-# To run the Windows tests (scripts/test-windows.sh): 64-bit Wine under a virtual X server.
+# To run the Windows tests (scripts/test-windows.sh): 64-bit Wine under a virtual X server;
+# pefile reads the program's version resource and manifest back.
 WINDOWS_TEST_PACKAGES=(
-  wine wine64 xvfb xauth x11-utils imagemagick xdotool unzip
+  wine wine64 xvfb xauth x11-utils imagemagick xdotool unzip python3-pefile
+)
+
+# To build the game for the browser (scripts/build-web.sh): Emscripten, and dpkg-dev to unpack
+# Debian's source packages.
+WEB_BUILD_PACKAGES=(
+  emscripten dpkg-dev
+)
+
+# To test the page (scripts/test-web.sh): headless Chromium, driven over its DevTools pipe.
+WEB_TEST_PACKAGES=(
+  chromium python3
 )

@@ -2,7 +2,7 @@
 // it uses nothing inline from outside itself, so no AVX2 code can reach a processor without it.
 #include "Framework/graphics/HBlitRows.h"
 
-#if defined( __AVX2__ )
+#if defined( __AVX2__ ) && ( defined( __x86_64__ ) || defined( __i386__ ) )
 
 #include <immintrin.h>
 

@@ -1,7 +1,7 @@
 // HBlitRows: the SSE2 rows, sixteen pixels a step. SSE2 is part of every x86-64 processor.
 #include "Framework/graphics/HBlitRows.h"
 
-#if defined( __SSE2__ )
+#if defined( __SSE2__ ) && ( defined( __x86_64__ ) || defined( __i386__ ) )
 
 #include <emmintrin.h>
 

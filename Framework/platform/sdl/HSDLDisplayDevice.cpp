@@ -6,11 +6,12 @@
 #include <new>
 #include <vector>
 
-#if defined( __SSE2__ )
+#if defined( __SSE2__ ) && ( defined( __x86_64__ ) || defined( __i386__ ) )
 #include <emmintrin.h>
 #endif
 
 #include "Framework/graphics/HDisplayDeviceFactory.h"
+#include "Framework/graphics/HFramePlacement.h"
 #include "Framework/graphics/HWindowIcon.h"
 #include "Framework/util/src/HLog.h"
 
@@ -106,41 +107,6 @@ HSDLDisplayDevice::~HSDLDisplayDevice()
     delete[] m_pConverter;
 }
 
-int32_t HSDLDisplayDevice::windowScaleFor( int32_t frameWidth, int32_t frameHeight, int32_t usableWidth,
-                                           int32_t usableHeight )
-{
-    if( frameWidth <= 0 || frameHeight <= 0 )
-        return 1;
-    int32_t scale =
-        std::min( ( usableWidth - kWindowMarginX ) / frameWidth, ( usableHeight - kWindowMarginY ) / frameHeight );
-    return std::max( 1, scale );
-}
-
-HRect HSDLDisplayDevice::frameRectFor( int32_t frameWidth, int32_t frameHeight, int32_t outputWidth,
-                                       int32_t outputHeight )
-{
-    if( frameWidth <= 0 || frameHeight <= 0 || outputWidth <= 0 || outputHeight <= 0 )
-        return { 0, 0, frameWidth, frameHeight };
-    int32_t scale = std::min( outputWidth / frameWidth, outputHeight / frameHeight );
-    int64_t width;
-    int64_t height;
-    if( scale >= 1 )
-    {
-        width = static_cast<int64_t>( frameWidth ) * scale;
-        height = static_cast<int64_t>( frameHeight ) * scale;
-    }
-    else
-    {
-        // Smaller than the frame: no whole step fits, so shrink with the frame's proportions.
-        width = std::min<int64_t>( outputWidth, static_cast<int64_t>( outputHeight ) * frameWidth / frameHeight );
-        height = std::max<int64_t>( 1, width * frameHeight / frameWidth );
-        width = std::max<int64_t>( 1, width );
-    }
-    int32_t left = static_cast<int32_t>( ( outputWidth - width ) / 2 );
-    int32_t top = static_cast<int32_t>( ( outputHeight - height ) / 2 );
-    return { left, top, left + static_cast<int32_t>( width ), top + static_cast<int32_t>( height ) };
-}
-
 bool HSDLDisplayDevice::initScreen( int32_t width, int32_t height, const char* kpTitle, bool fullscreen,
                                     bool noDoubleClick )
 {
@@ -192,7 +158,7 @@ bool HSDLDisplayDevice::m_createWindow( int32_t width, int32_t height, const cha
     int32_t scale = 1;
     SDL_Rect usable;
     if( SDL_GetDisplayUsableBounds( 0, &usable ) == 0 )
-        scale = windowScaleFor( width, height, usable.w, usable.h );
+        scale = HFramePlacement::scaleToFit( width, height, usable.w - kWindowMarginX, usable.h - kWindowMarginY );
     Uint32 flags = SDL_WINDOW_RESIZABLE | ( fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0 );
     m_pWindow = SDL_CreateWindow( kpTitle != nullptr ? kpTitle : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   width * scale, height * scale, flags );
@@ -345,7 +311,7 @@ bool HSDLDisplayDevice::m_isShown() const
 void HSDLDisplayDevice::m_convertRow( uint32_t* pDest, const uint16_t* kpSrc, int32_t width, int32_t repeat ) const
 {
     int32_t x = 0;
-#if defined( __SSE2__ )
+#if defined( __SSE2__ ) && ( defined( __x86_64__ ) || defined( __i386__ ) )
     if( m_computedArgb && repeat == 1 )
     {
         // Each 5-bit channel widened by repeating its top bits, as the table does.
@@ -434,7 +400,7 @@ void HSDLDisplayDevice::m_presentIntoWindow( const HRect* kpRects, int32_t count
         kpRects = &whole;
         count = 1;
     }
-    HRect frame = frameRectFor( m_screenWidth, m_screenHeight, pSurface->w, pSurface->h );
+    HRect frame = HFramePlacement( m_screenWidth, m_screenHeight, pSurface->w, pSurface->h ).getRect();
     if( SDL_MUSTLOCK( pSurface ) && SDL_LockSurface( pSurface ) != 0 )
         return;
     std::vector<SDL_Rect> updated;
@@ -524,7 +490,7 @@ HRect HSDLDisplayDevice::getFrameRect() const
         SDL_GetRendererOutputSize( m_pRenderer, &width, &height );
     else if( m_intoWindowSurface && m_pWindow != nullptr )
         SDL_GetWindowSizeInPixels( m_pWindow, &width, &height );
-    return frameRectFor( m_screenWidth, m_screenHeight, width, height );
+    return HFramePlacement( m_screenWidth, m_screenHeight, width, height ).getRect();
 }
 
 void HSDLDisplayDevice::m_drawFrame()
@@ -542,7 +508,7 @@ void HSDLDisplayDevice::m_drawFrame()
     int width = 0;
     int height = 0;
     SDL_GetRendererOutputSize( m_pRenderer, &width, &height );
-    HRect frame = frameRectFor( m_screenWidth, m_screenHeight, width, height );
+    HRect frame = HFramePlacement( m_screenWidth, m_screenHeight, width, height ).getRect();
     SDL_Rect target = { frame.left, frame.top, frame.width(), frame.height() };
     // The card copies the frame; only the bars beside it are filled, not the whole target first.
     SDL_Rect bars[ 4 ] = { { 0, 0, width, frame.top },
@@ -593,11 +559,9 @@ HPoint HSDLDisplayDevice::mapWindowToFrame( int32_t windowX, int32_t windowY ) c
     // Window points to output pixels (they differ on high-density screens), then into the frame.
     int64_t outputX = floorDiv( static_cast<int64_t>( windowX ) * outputWidth, windowWidth );
     int64_t outputY = floorDiv( static_cast<int64_t>( windowY ) * outputHeight, windowHeight );
-    HRect frame = frameRectFor( m_screenWidth, m_screenHeight, outputWidth, outputHeight );
-    int64_t x = floorDiv( ( outputX - frame.left ) * m_screenWidth, frame.width() );
-    int64_t y = floorDiv( ( outputY - frame.top ) * m_screenHeight, frame.height() );
-    return { static_cast<int32_t>( std::clamp<int64_t>( x, INT32_MIN, INT32_MAX ) ),
-             static_cast<int32_t>( std::clamp<int64_t>( y, INT32_MIN, INT32_MAX ) ) };
+    HFramePlacement placement( m_screenWidth, m_screenHeight, outputWidth, outputHeight );
+    return placement.toFrame( static_cast<int32_t>( std::clamp<int64_t>( outputX, INT32_MIN, INT32_MAX ) ),
+                              static_cast<int32_t>( std::clamp<int64_t>( outputY, INT32_MIN, INT32_MAX ) ) );
 }
 
 HDisplayDevice* createDisplayDevice( int32_t width, int32_t height, const char* kpTitle, bool fullscreen,

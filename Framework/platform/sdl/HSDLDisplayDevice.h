@@ -38,12 +38,6 @@ public:
     // Where the frame lands in the renderer's output, in output pixels.
     HRect getFrameRect() const;
 
-    // The whole step at which a frame fits the usable desktop with room for the window's frame.
-    static int32_t windowScaleFor( int32_t frameWidth, int32_t frameHeight, int32_t usableWidth, int32_t usableHeight );
-    // The frame's place in an output of the given size: the largest whole step that fits,
-    // centred; an output smaller than the frame gets the frame shrunk to fit.
-    static HRect frameRectFor( int32_t frameWidth, int32_t frameHeight, int32_t outputWidth, int32_t outputHeight );
-
 private:
     bool m_createWindow( int32_t width, int32_t height, const char* kpTitle, bool fullscreen );
     bool m_initRenderer( int32_t width, int32_t height );

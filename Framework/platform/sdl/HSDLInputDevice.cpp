@@ -190,9 +190,9 @@ int32_t nextCodePoint( const unsigned char*& kpText )
 }
 } // namespace
 
-HSDLInputDevice::HSDLInputDevice( HCvarManager* pCvars, HWindowProcedure* pProcedure )
-    : m_pCvars( pCvars )
-    , m_procedure( pProcedure != nullptr ? *pProcedure : HWindowProcedure::processInstance() )
+// No console variable steers SDL's input yet; the parameter keeps the device's signature.
+HSDLInputDevice::HSDLInputDevice( HCvarManager*, HWindowProcedure* pProcedure )
+    : m_procedure( pProcedure != nullptr ? *pProcedure : HWindowProcedure::processInstance() )
     , m_pWindow( nullptr )
     , m_created( false )
     , m_quitPending( false )

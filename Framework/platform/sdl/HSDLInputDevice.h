@@ -53,7 +53,6 @@ private:
     void m_windowEvent( uint8_t kind, uint32_t windowId );
     intptr_t m_framePoint( int32_t x, int32_t y ) const;
 
-    HCvarManager* m_pCvars;
     HWindowProcedure& m_procedure;
     void* m_pWindow;
     bool m_created;

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "Framework/graphics/HDisplayDeviceFactory.h"
+#include "Framework/graphics/HFramePlacement.h"
 #include "Framework/platform/win32/HWin32WindowHost.h"
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HLog.h"
@@ -23,6 +24,21 @@ const uint32_t kErrorBoxFlags = 0x11;
 unsigned lowWord( HRESULT result )
 {
     return static_cast<unsigned>( result ) & 0xFFFFu;
+}
+
+// The work area (the screen less the task bar) of the monitor the player is pointing at.
+RECT workArea()
+{
+    POINT cursor = { 0, 0 };
+    ::GetCursorPos( &cursor );
+    MONITORINFO info;
+    std::memset( &info, 0, sizeof( info ) );
+    info.cbSize = sizeof( info );
+    if( ::GetMonitorInfoA( ::MonitorFromPoint( cursor, MONITOR_DEFAULTTOPRIMARY ), &info ) )
+        return info.rcWork;
+    RECT area = { 0, 0, ::GetSystemMetrics( SM_CXSCREEN ), ::GetSystemMetrics( SM_CYSCREEN ) };
+    ::SystemParametersInfoA( SPI_GETWORKAREA, 0, &area, 0 );
+    return area;
 }
 }
 
@@ -146,9 +162,31 @@ bool HGDIDisplayDevice::m_createWindow( int32_t width, int32_t height, const cha
     DWORD style = windowStyle( fullscreen );
     RECT frame = { 0, 0, width, height };
     ::AdjustWindowRect( &frame, style, FALSE );
-    HWND window = ::CreateWindowExA( windowExStyle( fullscreen ), kpName, kpName, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                     nullptr );
+    int32_t x = CW_USEDEFAULT;
+    int32_t y = CW_USEDEFAULT;
+    int32_t scale = 1;
+    if( !fullscreen )
+    {
+        // The system no longer magnifies a program that knows the screen's density: the window
+        // takes the largest whole step whose frame fits the work area, centred in it. A work area
+        // too small for one step gets a client area that fits, and present shrinks the frame into
+        // it, so every part of it stays in reach; never less than half the frame.
+        RECT area = workArea();
+        int32_t borderWidth = frame.right - frame.left - width;
+        int32_t borderHeight = frame.bottom - frame.top - height;
+        int32_t roomWidth = area.right - area.left - borderWidth;
+        int32_t roomHeight = area.bottom - area.top - borderHeight;
+        scale = HFramePlacement::scaleToFit( width, height, roomWidth, roomHeight );
+        frame = { 0, 0, std::clamp( roomWidth, width / 2, width * scale ),
+                  std::clamp( roomHeight, height / 2, height * scale ) };
+        ::AdjustWindowRect( &frame, style, FALSE );
+        x = std::max<int32_t>( area.left, ( area.left + area.right - ( frame.right - frame.left ) ) / 2 );
+        y = std::max<int32_t>( area.top, ( area.top + area.bottom - ( frame.bottom - frame.top ) ) / 2 );
+        logMessage( "...window at %d x %d, %d times the frame, in a work area of %d x %d\n", x, y, scale,
+                    static_cast<int>( area.right - area.left ), static_cast<int>( area.bottom - area.top ) );
+    }
+    HWND window = ::CreateWindowExA( windowExStyle( fullscreen ), kpName, kpName, style, x, y, frame.right - frame.left,
+                                     frame.bottom - frame.top, nullptr, nullptr, instance, nullptr );
     if( window == nullptr )
     {
         alert( "Could not CreateWindowEx" );
@@ -296,6 +334,21 @@ void HGDIDisplayDevice::showCursor( bool show )
     ::ShowCursor( show ? TRUE : FALSE );
 }
 
+HFramePlacement HGDIDisplayDevice::getFramePlacement() const
+{
+    RECT client = { 0, 0, 0, 0 };
+    if( m_pState->window != nullptr )
+        ::GetClientRect( m_pState->window, &client );
+    return HFramePlacement( m_screenWidth, m_screenHeight, client.right - client.left, client.bottom - client.top );
+}
+
+HPoint HGDIDisplayDevice::mapWindowToFrame( int32_t windowX, int32_t windowY ) const
+{
+    if( m_pState->window == nullptr )
+        return { windowX, windowY };
+    return getFramePlacement().toFrame( windowX, windowY );
+}
+
 void HGDIDisplayDevice::present( const HRect* kpRects, int32_t count )
 {
     WindowState& state = *m_pState;
@@ -303,6 +356,12 @@ void HGDIDisplayDevice::present( const HRect* kpRects, int32_t count )
         return;
     // GDI may still be reading the section from an earlier blit.
     ::GdiFlush();
+    HFramePlacement placement = getFramePlacement();
+    const HRect& place = placement.getRect();
+    const bool direct = placement.getScale() == 1 && place.left == 0 && place.top == 0;
+    // Whole steps copy each pixel into a block; the nearest-pixel mode keeps them sharp.
+    if( !direct )
+        ::SetStretchBltMode( state.windowDC, COLORONCOLOR );
     const int32_t stride = ( ( state.width * 16 + 31 ) / 32 ) * 4;
     for( int32_t i = 0; i < count; ++i )
     {
@@ -319,8 +378,28 @@ void HGDIDisplayDevice::present( const HRect* kpRects, int32_t count )
                          m_pBackBuffer + static_cast<size_t>( y ) * m_screenWidth + left,
                          static_cast<size_t>( right - left ) * 2 );
         }
-        ::BitBlt( state.windowDC, left, top, right - left, bottom - top, state.memoryDC, left, top, SRCCOPY );
+        if( direct )
+        {
+            ::BitBlt( state.windowDC, left, top, right - left, bottom - top, state.memoryDC, left, top, SRCCOPY );
+            continue;
+        }
+        HRect out = placement.toOutput( { left, top, right, bottom } );
+        ::StretchBlt( state.windowDC, out.left, out.top, out.width(), out.height(), state.memoryDC, left, top,
+                      right - left, bottom - top, SRCCOPY );
+        if( left == 0 && top == 0 && right == m_screenWidth && bottom == m_screenHeight )
+            m_paintBars( place );
     }
+}
+
+void HGDIDisplayDevice::m_paintBars( const HRect& place )
+{
+    RECT client = { 0, 0, 0, 0 };
+    ::GetClientRect( m_pState->window, &client );
+    HDC dc = m_pState->windowDC;
+    ::PatBlt( dc, 0, 0, client.right, place.top, BLACKNESS );
+    ::PatBlt( dc, 0, place.bottom, client.right, client.bottom - place.bottom, BLACKNESS );
+    ::PatBlt( dc, 0, place.top, place.left, place.height(), BLACKNESS );
+    ::PatBlt( dc, place.right, place.top, client.right - place.right, place.height(), BLACKNESS );
 }
 
 HDisplayDevice* createDisplayDevice( int32_t width, int32_t height, const char* kpTitle, bool fullscreen,

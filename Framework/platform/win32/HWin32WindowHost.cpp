@@ -1,14 +1,25 @@
 #include "Framework/platform/win32/HWin32WindowHost.h"
 
-#include <windows.h>
-
 #include "Framework/application/HWindowProcedure.h"
+#include "Framework/graphics/HDisplayDevice.h"
+#include "Framework/util/src/HGlobal.h"
+
+// Last: the system's headers define macros (TA_LEFT and others) that our names would meet.
+#include <windows.h>
 
 namespace
 {
 HWND procedureWindow()
 {
     return static_cast<HWND>( HWindowProcedure::processInstance().getWindow() );
+}
+
+// A point of the client area as the pixel of the frame shown there, which is what events and
+// journals carry whatever the window's magnification.
+HPoint framePoint( const HPoint& client )
+{
+    HDisplayDevice* pDisplay = HGlobal::getDisplayDevice();
+    return pDisplay != nullptr ? pDisplay->mapWindowToFrame( client.x, client.y ) : client;
 }
 
 LRESULT CALLBACK windowProcedure( HWND window, UINT message, WPARAM wParam, LPARAM lParam )
@@ -18,6 +29,23 @@ LRESULT CALLBACK windowProcedure( HWND window, UINT message, WPARAM wParam, LPAR
     // already reach the system's default processing.
     if( procedure.getHost() == nullptr )
         procedure.setHost( &HWin32WindowHost::processInstance() );
+    switch( message )
+    {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    {
+        HPoint point = framePoint( HWindowProcedure::pointFromParam( lParam ) );
+        lParam = HWindowProcedure::makePointParam( point.x, point.y );
+        break;
+    }
+    default:
+        break;
+    }
     return procedure.handleMessage( window, message, wParam, lParam );
 }
 }
@@ -52,7 +80,7 @@ HPoint HWin32WindowHost::screenToClient( const HPoint& point )
     HWND window = procedureWindow();
     if( window != nullptr )
         ::ScreenToClient( window, &converted );
-    return { converted.x, converted.y };
+    return framePoint( { converted.x, converted.y } );
 }
 
 void HWin32WindowHost::setCapture()

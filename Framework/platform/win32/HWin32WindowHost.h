@@ -7,6 +7,7 @@
 
 // The window services of the portable window procedure, each the system call of the same name
 // on the procedure's window; and the window procedure the program's window class registers.
+// Mouse positions reach the procedure as pixels of the frame, however large the window shows it.
 class HWin32WindowHost : public HWindowHost
 {
 public:

@@ -234,22 +234,6 @@ TEST( HSDLDisplayDeviceFactoryTest, AFailedStartIsReportedAndLeavesNothing )
     EXPECT_EQ( SDL_WasInit( SDL_INIT_VIDEO ), 0u );
 }
 
-TEST( HSDLDisplayDeviceGeometryTest, WindowStepsAndFramePlaces )
-{
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 1920, 1050 ), 2 );
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 1366, 740 ), 1 );
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 2560, 1400 ), 2 );
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 3840, 2110 ), 4 );
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 800, 500 ), 1 );
-    EXPECT_EQ( HSDLDisplayDevice::windowScaleFor( 640, 480, 100, 100 ), 1 );
-
-    EXPECT_EQ( HSDLDisplayDevice::frameRectFor( 640, 480, 1920, 1080 ), ( HRect{ 320, 60, 1600, 1020 } ) );
-    EXPECT_EQ( HSDLDisplayDevice::frameRectFor( 640, 480, 640, 480 ), ( HRect{ 0, 0, 640, 480 } ) );
-    EXPECT_EQ( HSDLDisplayDevice::frameRectFor( 640, 480, 1279, 959 ), ( HRect{ 319, 239, 959, 719 } ) );
-    // No whole step fits: shrunk with the frame's proportions.
-    EXPECT_EQ( HSDLDisplayDevice::frameRectFor( 640, 480, 320, 400 ), ( HRect{ 0, 80, 320, 320 } ) );
-}
-
 namespace
 {
 struct Rgb

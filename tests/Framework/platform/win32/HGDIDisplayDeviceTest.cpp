@@ -35,7 +35,13 @@ protected:
         HGlobal::setEventQueue( &m_queue );
         m_pInput = HWin32InputDevice::obtain( nullptr );
     }
-    ~HGDIDisplayDeviceTest() override { HGlobal::setEventQueue( nullptr ); }
+    ~HGDIDisplayDeviceTest() override
+    {
+        // The window's end posts a quit; taken here, it cannot close a message box of a later test.
+        m_pDevice.reset();
+        pump();
+        HGlobal::setEventQueue( nullptr );
+    }
 
     HGDIDisplayDevice* open( bool fullscreen = false )
     {
@@ -264,4 +270,55 @@ TEST_F( HGDIDisplayDeviceTest, TheQuitMessageEndsOnePassOfThePump )
     EXPECT_FALSE( m_pInput->poll() );
     EXPECT_TRUE( m_pInput->poll() );
     EXPECT_EQ( HWin32InputDevice::obtain( nullptr ), m_pInput );
+}
+
+TEST_F( HGDIDisplayDeviceTest, AWindowTwiceTheFrameShowsWholePixelBlocksAndMapsTheMouseBack )
+{
+    ASSERT_NE( open(), nullptr );
+    HWND window = static_cast<HWND>( m_pDevice->getWindow() );
+    // A client area of 1280 x 964: the frame at twice its size with a bar of two rows above and below.
+    RECT frame = { 0, 0, 1280, 964 };
+    ::AdjustWindowRect( &frame, static_cast<DWORD>( ::GetWindowLongA( window, GWL_STYLE ) ), FALSE );
+    // The client area at the screen's corner, all of it on the 1280-pixel-wide test screen.
+    ::SetWindowPos( window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE );
+    settle();
+    RECT client;
+    ASSERT_TRUE( ::GetClientRect( window, &client ) );
+    ASSERT_EQ( client.right, 1280 );
+    ASSERT_EQ( client.bottom, 964 );
+    EXPECT_EQ( m_pDevice->getFramePlacement().getRect(), ( HRect{ 0, 2, 1280, 962 } ) );
+
+    fill( { 0, 0, 640, 480 }, 0 );
+    fill( { 0, 0, 1, 1 }, kRed );
+    fill( { 639, 479, 640, 480 }, kGreen );
+    HRect whole = { 0, 0, 640, 480 };
+    m_pDevice->present( &whole, 1 );
+    for( POINT p : { POINT{ 0, 2 }, POINT{ 1, 3 } } )
+    {
+        COLORREF colour = shown( p.x, p.y );
+        EXPECT_TRUE( shows( GetRValue( colour ), 31 ) && shows( GetGValue( colour ), 0 ) ) << p.x << "," << p.y;
+    }
+    for( POINT p : { POINT{ 1278, 960 }, POINT{ 1279, 961 } } )
+    {
+        COLORREF colour = shown( p.x, p.y );
+        EXPECT_TRUE( shows( GetGValue( colour ), 31 ) && shows( GetRValue( colour ), 0 ) ) << p.x << "," << p.y;
+    }
+    for( POINT p : { POINT{ 2, 2 }, POINT{ 1, 1 }, POINT{ 1279, 962 } } )
+    {
+        COLORREF colour = shown( p.x, p.y );
+        EXPECT_TRUE( shows( GetRValue( colour ), 0 ) && shows( GetGValue( colour ), 0 ) ) << p.x << "," << p.y;
+    }
+
+    // The window's messages carry frame pixels: the game and its journals never see the size.
+    HGlobal::setDisplayDevice( m_pDevice.get() );
+    ::PostMessageA( window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM( 1279, 961 ) );
+    ::PostMessageA( window, WM_LBUTTONUP, 0, MAKELPARAM( 1, 1 ) );
+    std::vector<HEvent> events = inputEvents();
+    HGlobal::setDisplayDevice( nullptr );
+    ASSERT_EQ( events.size(), 2u );
+    EXPECT_EQ( events[ 0 ].x, 639 );
+    EXPECT_EQ( events[ 0 ].y, 479 );
+    EXPECT_EQ( events[ 1 ].x, 0 );
+    EXPECT_EQ( events[ 1 ].y, -1 );
 }

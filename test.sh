@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test; ends with "N passed, N failed".
 # GLIMMERDROP_SKIP_SANITIZE=1 skips the AddressSanitizer + UndefinedBehaviorSanitizer pass,
 # GLIMMERDROP_SKIP_TSAN=1 the ThreadSanitizer pass over the audio thread,
+# GLIMMERDROP_SKIP_PACKAGE=1 the installed program and its Debian package,
 # GLIMMERDROP_SKIP_WINDOWS=1 the Windows build and its tests under Wine,
 # GLIMMERDROP_SKIP_WEB=1 the browser build and its tests in headless Chromium.
 set -uo pipefail
@@ -42,6 +43,18 @@ run_suite() {
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=ON
+
+# The program installed and packaged from that same build, as a player gets it.
+if [ "${GLIMMERDROP_SKIP_PACKAGE:-0}" != "1" ]; then
+  package_line=$(scripts/test-package.sh build 2>&1 | tee build/package.log | tail -n 1)
+  if [[ "$package_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    sed '$d' build/package.log
+  else
+    tail -n 50 build/package.log; failed=$((failed + 1))
+  fi
+fi
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=OFF
 fi

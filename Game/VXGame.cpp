@@ -94,9 +94,12 @@ bool VXGame::init( bool trace, bool journal, const char* kpExeDir, const char* k
             textCopy( m_resourceFileName, sizeof( m_resourceFileName ), kpDefaultResourceFile );
         registry.close();
     }
+    // Beside the program in a build tree, else where an installed tree keeps its data.
     char path[ 1024 ];
     textFormat( path, sizeof( path ), "%s%s", kpDir, m_resourceFileName );
-    if( !m_loadResourceFile( path ) )
+    char installedPath[ 1024 ];
+    installedDataPath( kpDir, "glimmerdrop", m_resourceFileName, installedPath, sizeof( installedPath ) );
+    if( !m_loadResourceFile( path, installedPath ) )
         return false;
 
     m_startUp();

@@ -17,6 +17,8 @@ TEST_PACKAGES=(
   imagemagick libjpeg-turbo-progs netpbm xvfb xauth openbox x11-utils
   # Recording journals and screenshots of the real game under Xvfb (scripts/record-journal.py).
   xdotool python3
+  # The installed program and its Debian package (scripts/test-package.sh).
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 # Installs whatever of the named packages is missing; a warm machine never calls apt-get.

@@ -399,6 +399,34 @@ smoke_recorded_game_stores_its_high_score_in_the_registry() {
   smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
 }
 
+# Without its archive the program says so in a box and, once that is answered, ends as a failed
+# start: with a non-zero exit code, which wine hands on.
+smoke_a_missing_archive_is_a_failed_start() {
+  local dir=$1 box code
+  mkdir -p "$dir/home"
+  cp "$SMOKE_EXE" "$dir/glimmerdrop.exe" || return 1
+  (cd "$dir" && HOME="$dir/home" exec wine "$dir/glimmerdrop.exe" >"$dir/wine.log" 2>&1) &
+  GAME_PID=$!
+  box=$(wait_window '^Missing Resource File$' 60) || { smoke_log "no \"Missing Resource File\" box"; return 1; }
+  xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    smoke_log "the program did not end after the box was answered"
+    return 1
+  fi
+  wait "$GAME_PID"
+  code=$?
+  GAME_PID=
+  if [ "$code" -eq 0 ]; then
+    smoke_log "the failed start ended with exit code 0"
+    return 1
+  fi
+  smoke_log "the failed start ended with exit code $code"
+}
+
 # On a screen with room for it the window shows the frame twice as large, and a click lands on
 # the frame pixel drawn under it: the journal the program records holds frame positions, so it
 # plays back at any size.
@@ -726,6 +754,7 @@ smoke_run_all() {
   smoke_check portable_zip_holds_exactly_the_listed_files
   smoke_check installer_refuses_what_it_cannot_write_and_registers_nothing_then
   smoke_check installer_installs_upgrades_plays_and_uninstalls_keeping_the_scores
+  smoke_check a_missing_archive_is_a_failed_start
 
   # Wine keeps display modes per prefix, so the session starts again for each other screen: one
   # with room for twice the frame, then 640 x 480, the only size where DirectDraw sets that mode.

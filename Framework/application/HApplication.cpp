@@ -108,11 +108,37 @@ int HApplication::runProcess( const char* kpCmdLine, const char* kpExecutablePat
     else
         exeDir[ 0 ] = '\0';
 
-    if( pApplication->init( trace, journal, exeDir, demoName, true, true ) )
+    bool started = pApplication->init( trace, journal, exeDir, demoName, true, true );
+    if( started )
         pApplication->run();
     pApplication->unloadGraphics();
     pApplication->shutdown();
-    return 0;
+    // Whoever started the program (a script, a launcher) learns that it never ran.
+    return started ? 0 : 1;
+}
+
+void HApplication::installedDataPath( const char* kpExeDir, const char* kpPackage, const char* kpName, char* pPath,
+                                      size_t size )
+{
+    const char separator = processServices().pathSeparator();
+    const char* kpDir = kpExeDir != nullptr ? kpExeDir : "";
+    size_t end = std::strlen( kpDir );
+    while( end > 0 && kpDir[ end - 1 ] == separator )
+        --end;
+    size_t parent = end;
+    while( parent > 0 && kpDir[ parent - 1 ] != separator )
+        --parent;
+    char prefix[ 1024 ];
+    if( parent > 0 )
+        textCopy( prefix, std::min( sizeof( prefix ), parent + 1 ), kpDir );
+    else if( kpDir[ 0 ] == separator )
+        textFormat( prefix, sizeof( prefix ), "%c", separator );
+    else if( end == 0 )
+        textFormat( prefix, sizeof( prefix ), "..%c", separator );
+    else
+        prefix[ 0 ] = '\0';
+    textFormat( pPath, size, "%sshare%c%s%c%s", prefix, separator, kpPackage != nullptr ? kpPackage : "", separator,
+                kpName != nullptr ? kpName : "" );
 }
 
 bool HApplication::init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
@@ -254,21 +280,31 @@ void HApplication::openURL( const char* kpAddress )
         processServices().shellOpen( kpAddress );
 }
 
-bool HApplication::m_loadResourceFile( const char* kpPath )
+bool HApplication::m_loadResourceFile( const char* kpPath, const char* kpOtherPath )
 {
     if( kpPath == nullptr )
         return false;
+    if( m_openResourceFile( kpPath ) )
+        return true;
+    if( kpOtherPath == nullptr || kpOtherPath[ 0 ] == '\0' )
+    {
+        messageBox( 49, "Missing Resource File", "Could not load the resource file '%s'", kpPath );
+        return false;
+    }
+    if( m_openResourceFile( kpOtherPath ) )
+        return true;
+    messageBox( 49, "Missing Resource File", "Could not load the resource file '%s' or '%s'", kpPath, kpOtherPath );
+    return false;
+}
+
+bool HApplication::m_openResourceFile( const char* kpPath )
+{
     m_unloadResourceFile();
     if( textContains( kpPath, ".vxz" ) )
         m_pResourceFileSystem = new HZIPFileSystem();
     else
         m_pResourceFileSystem = new HStandardFileSystem();
-    if( !m_pResourceFileSystem->init( kpPath ) )
-    {
-        messageBox( 49, "Missing Resource File", "Could not load the resource file '%s'", kpPath );
-        return false;
-    }
-    return true;
+    return m_pResourceFileSystem->init( kpPath );
 }
 
 void HApplication::m_unloadResourceFile()

@@ -42,7 +42,12 @@ public:
     static HApplication* getInstance();
     // The process entry's portable part: reads the switches from the command line, records it and
     // the executable's folder, runs init and the main loop, and always takes everything down.
+    // The process's exit code: 1 when start-up failed, else 0.
     static int runProcess( const char* kpCmdLine, const char* kpExecutablePath );
+    // "<prefix>/share/<package>/<name>" for an executable in "<prefix>/bin/" or "<prefix>/games/",
+    // so one installed tree works under any prefix.
+    static void installedDataPath( const char* kpExeDir, const char* kpPackage, const char* kpName, char* pPath,
+                                   size_t size );
 
     // Trace and journal files and the console variables; false only when those cannot be made.
     virtual bool init( bool trace, bool journal, const char* kpExeDir, const char* kpDemoName, bool softwareCursor,
@@ -145,9 +150,12 @@ protected:
     virtual void m_destroyInputDevice();
     virtual bool m_switchDisplayMode();
     virtual void m_showSystemCursor( bool show );
-    // A path containing ".vxz" is a zip archive, anything else a folder of loose files.
-    virtual bool m_loadResourceFile( const char* kpPath );
+    // A path containing ".vxz" is a zip archive, anything else a folder of loose files. The second
+    // path, when given, is tried when the first fails; the message names every path tried.
+    virtual bool m_loadResourceFile( const char* kpPath, const char* kpOtherPath = nullptr );
     virtual void m_unloadResourceFile();
+    // The file system for one path, kept (even when it failed) until the next load or shutdown.
+    bool m_openResourceFile( const char* kpPath );
     virtual void m_beginPause();
     virtual void m_endPause();
 

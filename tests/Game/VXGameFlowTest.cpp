@@ -295,6 +295,7 @@ TEST( VXGameFlowTest, StartUpStopsWhenTheArchiveOrTheAssetsAreMissing )
     EXPECT_FALSE( game.init( false, false, "/nonexistent/", "", true, true ) );
     ASSERT_EQ( harness.services().boxes.size(), 1u );
     EXPECT_EQ( harness.services().boxes[ 0 ].caption, "Missing Resource File" );
-    EXPECT_EQ( harness.services().boxes[ 0 ].text, "Could not load the resource file '/nonexistent/missing.vxz'" );
+    EXPECT_EQ( harness.services().boxes[ 0 ].text, "Could not load the resource file '/nonexistent/missing.vxz' or "
+                                                   "'/share/glimmerdrop/missing.vxz'" );
     EXPECT_EQ( game.getDisplayDevice(), nullptr );
 }

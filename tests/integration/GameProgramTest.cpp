@@ -212,17 +212,22 @@ TEST( GameProgramTest, AMissingOrBrokenArchiveIsReportedAndTheProgramEndsCleanly
         TempDir dir;
         writeRegistry( dir );
         ProgramRun run = runProgram( programBeside( dir, "", false ), dir, "" );
-        EXPECT_EQ( run.exitCode, 0 );
+        EXPECT_EQ( run.exitCode, 1 );
         EXPECT_NE( run.output.find( "Missing Resource File" ), std::string::npos ) << run.output;
-        EXPECT_NE( run.output.find( "Could not load the resource file '" + dir.path() + "/glimmerdrop.vxz'" ),
+        // Beside the program, then where an installed tree keeps it.
+        std::string parent = dir.path().substr( 0, dir.path().rfind( '/' ) + 1 );
+        EXPECT_NE( run.output.find( "Could not load the resource file '" + dir.path() + "/glimmerdrop.vxz' or '" +
+                                    parent + "share/glimmerdrop/glimmerdrop.vxz'" ),
                    std::string::npos )
             << run.output;
     }
+    // An empty file and one that is no archive at all.
+    for( const std::string& bytes : { std::string(), std::string( 5000, 'x' ) } )
     {
         TempDir dir;
         writeRegistry( dir );
-        ProgramRun run = runProgram( programBeside( dir, std::string( 5000, 'x' ), true ), dir, "" );
-        EXPECT_EQ( run.exitCode, 0 );
+        ProgramRun run = runProgram( programBeside( dir, bytes, true ), dir, "" );
+        EXPECT_EQ( run.exitCode, 1 ) << bytes.size() << " bytes";
         EXPECT_NE( run.output.find( "Missing Resource File" ), std::string::npos ) << run.output;
     }
     {
@@ -232,7 +237,7 @@ TEST( GameProgramTest, AMissingOrBrokenArchiveIsReportedAndTheProgramEndsCleanly
         std::string archive = readText( kArchive );
         ASSERT_GT( archive.size(), 100000u );
         ProgramRun run = runProgram( programBeside( dir, archive.substr( 0, archive.size() / 2 ), true ), dir, "" );
-        EXPECT_EQ( run.exitCode, 0 );
+        EXPECT_EQ( run.exitCode, 1 );
         bool reported = run.output.find( "Missing Resource File" ) != std::string::npos ||
                         run.output.find( "Glimmerdrop could not load its bitmaps" ) != std::string::npos;
         EXPECT_TRUE( reported ) << run.output;
@@ -244,10 +249,27 @@ TEST( GameProgramTest, AMissingOrBrokenArchiveIsReportedAndTheProgramEndsCleanly
         std::string program = programBeside( dir, readText( kArchive ), true );
         ASSERT_EQ( runCommand( "cd '" + dir.path() + "' && zip -q -d glimmerdrop.vxz anim_tile_red_ex04.tga" ), 0 );
         ProgramRun run = runProgram( program, dir, "" );
-        EXPECT_EQ( run.exitCode, 0 );
+        EXPECT_EQ( run.exitCode, 1 );
         EXPECT_NE( run.output.find( "[Error] Glimmerdrop could not load its bitmaps" ), std::string::npos )
             << run.output;
     }
+}
+
+TEST( GameProgramTest, AnInstalledTreeFindsItsArchiveUnderItsOwnPrefix )
+{
+    // The prefix holds a space; the program is reached through a link, as a menu or PATH would.
+    TempDir dir;
+    writeRegistry( dir );
+    dir.write( "journal.bin", "" );
+    fs::path prefix = fs::path( dir.path() ) / "my games";
+    fs::create_directories( prefix / "games" );
+    fs::create_directories( prefix / "share/glimmerdrop" );
+    fs::copy_file( kProgram, prefix / "games/glimmerdrop" );
+    fs::copy_file( kArchive, prefix / "share/glimmerdrop/glimmerdrop.vxz" );
+    fs::create_symlink( prefix / "games/glimmerdrop", dir.file( "linked" ) );
+    ProgramRun run = runProgram( dir.file( "linked" ), dir, "-demo empty -trace" );
+    EXPECT_EQ( run.exitCode, 0 ) << run.output;
+    EXPECT_EQ( lastLine( run.trace, "...quit at " ), "...quit at score=0 level=1 lines=0 board=12152f8d" ) << run.trace;
 }
 
 TEST( GameProgramTest, HelpVersionAndUnknownOptions )

@@ -1,6 +1,9 @@
 #include "tools/mkicon/IconWriter.h"
 
+#include <png.h>
+
 #include <cstdio>
+#include <filesystem>
 
 #include "Framework/graphics/HWindowIcon.h"
 
@@ -97,9 +100,11 @@ std::vector<uint8_t> IconWriter::iconFile( const std::vector<int32_t>& sizes )
     return out;
 }
 
-bool IconWriter::write( const std::string& path, const std::vector<int32_t>& sizes )
+namespace
 {
-    std::vector<uint8_t> bytes = iconFile( sizes );
+// Written beside its name and renamed into place, so a failed build never leaves half a file.
+bool writeFile( const std::string& path, const std::vector<uint8_t>& bytes )
+{
     if( bytes.empty() )
         return false;
     std::string temporary = path + ".part";
@@ -112,6 +117,56 @@ bool IconWriter::write( const std::string& path, const std::vector<int32_t>& siz
     {
         std::remove( temporary.c_str() );
         return false;
+    }
+    return true;
+}
+} // namespace
+
+bool IconWriter::write( const std::string& path, const std::vector<int32_t>& sizes )
+{
+    return writeFile( path, iconFile( sizes ) );
+}
+
+std::vector<uint8_t> IconWriter::pngFile( int32_t size )
+{
+    if( size < 1 || size > 1024 )
+        return {};
+    std::vector<uint32_t> argb( static_cast<size_t>( size ) * size );
+    HWindowIcon::paint( argb.data(), size );
+    std::vector<uint8_t> rgba;
+    rgba.reserve( argb.size() * 4 );
+    for( uint32_t pixel : argb )
+    {
+        rgba.push_back( static_cast<uint8_t>( ( pixel >> 16 ) & 0xFF ) );
+        rgba.push_back( static_cast<uint8_t>( ( pixel >> 8 ) & 0xFF ) );
+        rgba.push_back( static_cast<uint8_t>( pixel & 0xFF ) );
+        rgba.push_back( static_cast<uint8_t>( pixel >> 24 ) );
+    }
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>( size );
+    image.height = static_cast<png_uint_32>( size );
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t bytes = 0;
+    if( !png_image_write_to_memory( &image, nullptr, &bytes, 0, rgba.data(), 0, nullptr ) )
+        return {};
+    std::vector<uint8_t> out( bytes );
+    if( !png_image_write_to_memory( &image, out.data(), &bytes, 0, rgba.data(), 0, nullptr ) )
+        return {};
+    out.resize( bytes );
+    return out;
+}
+
+bool IconWriter::writeThemeIcons( const std::string& dir, const std::string& name, const std::vector<int32_t>& sizes )
+{
+    for( int32_t size : sizes )
+    {
+        std::string side = std::to_string( size );
+        std::filesystem::path folder = std::filesystem::path( dir ) / ( side + "x" + side ) / "apps";
+        std::error_code error;
+        std::filesystem::create_directories( folder, error );
+        if( error || !writeFile( ( folder / ( name + ".png" ) ).string(), pngFile( size ) ) )
+            return false;
     }
     return true;
 }

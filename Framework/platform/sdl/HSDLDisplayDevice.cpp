@@ -149,6 +149,11 @@ bool HSDLDisplayDevice::initScreen( int32_t width, int32_t height, const char* k
 
 bool HSDLDisplayDevice::m_createWindow( int32_t width, int32_t height, const char* kpTitle, bool fullscreen )
 {
+    // The desktop matches the window to its menu entry by this class (X11) or app id (Wayland).
+    // SDL reads them from the environment once, when video starts; a value the user set wins.
+    SDL_setenv( "SDL_VIDEO_X11_WMCLASS", GLIMMERDROP_APP_ID, 0 );
+    SDL_setenv( "SDL_VIDEO_WAYLAND_WMCLASS", GLIMMERDROP_APP_ID, 0 );
+    SDL_SetHint( SDL_HINT_APP_NAME, "Glimmerdrop" );
     if( SDL_InitSubSystem( SDL_INIT_VIDEO ) != 0 )
     {
         debugTrace( "m_createWindow - SDL video failed: %s", SDL_GetError() );

@@ -226,11 +226,59 @@ TEST_F( HApplicationStartupTest, TheResourceFileIsAnArchiveOnlyWhenItsNameSaysSo
     EXPECT_EQ( application.getResourceFileSystem(), nullptr );
 }
 
+TEST_F( HApplicationStartupTest, ASecondPlaceIsTriedAndAFailureNamesBoth )
+{
+    ApplicationProbe application;
+    std::string beside = dir.file( "bin/glimmerdrop.vxz" );
+    std::string installed = dir.file( "share/glimmerdrop/glimmerdrop.vxz" );
+    EXPECT_FALSE( application.m_loadResourceFile( beside.c_str(), installed.c_str() ) );
+    ASSERT_EQ( services.boxes.size(), 1u );
+    EXPECT_EQ( services.boxes[ 0 ].caption, "Missing Resource File" );
+    EXPECT_EQ( services.boxes[ 0 ].text,
+               "Could not load the resource file '" + beside + "' or '" + installed + "'" );
+
+    services.boxes.clear();
+    dir.write( "loose.txt", "hello" );
+    EXPECT_TRUE( application.m_loadResourceFile( beside.c_str(), dir.path().c_str() ) );
+    EXPECT_TRUE( services.boxes.empty() );
+    ASSERT_NE( application.getResourceFileSystem(), nullptr );
+    EXPECT_TRUE( application.getResourceFileSystem()->fileExists( "loose.txt" ) );
+    application.shutdown();
+}
+
+TEST( HApplicationInstalledDataTest, TheDataFolderIsFoundFromTheProgramsOwnFolder )
+{
+    struct Case
+    {
+        const char* kpExeDir;
+        const char* kpExpected;
+    };
+    const Case kCases[] = {
+        { "/usr/games/", "/usr/share/glimmerdrop/glimmerdrop.vxz" },
+        { "/usr/local/bin/", "/usr/local/share/glimmerdrop/glimmerdrop.vxz" },
+        { "/home/jo/my games/bin//", "/home/jo/my games/share/glimmerdrop/glimmerdrop.vxz" },
+        { "/bin/", "/share/glimmerdrop/glimmerdrop.vxz" },
+        { "/", "/share/glimmerdrop/glimmerdrop.vxz" },
+        { "bin/", "share/glimmerdrop/glimmerdrop.vxz" },
+        { "", "../share/glimmerdrop/glimmerdrop.vxz" },
+    };
+    for( const Case& c : kCases )
+    {
+        char path[ 1024 ];
+        HApplication::installedDataPath( c.kpExeDir, "glimmerdrop", "glimmerdrop.vxz", path, sizeof( path ) );
+        EXPECT_STREQ( path, c.kpExpected ) << "from '" << c.kpExeDir << "'";
+    }
+    char small[ 8 ];
+    HApplication::installedDataPath( "/usr/games/", "glimmerdrop", "glimmerdrop.vxz", small, sizeof( small ) );
+    EXPECT_STREQ( small, "/usr/sh" );
+}
+
 TEST_F( HApplicationStartupTest, TheEntryReadsItsSwitchesAndAlwaysTakesEverythingDown )
 {
     ApplicationProbe application;
     application.initResult = false;
-    EXPECT_EQ( HApplication::runProcess( "-trace -journal", "/usr/games/glimmerdrop/glimmerdrop" ), 0 );
+    // A start that failed is the process's failure.
+    EXPECT_EQ( HApplication::runProcess( "-trace -journal", "/usr/games/glimmerdrop/glimmerdrop" ), 1 );
     EXPECT_TRUE( application.initTrace );
     EXPECT_TRUE( application.initJournal );
     EXPECT_EQ( application.initExeDir, "/usr/games/glimmerdrop/" );

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Framework/graphics/HImage.h"
+#include "Framework/graphics/HPNGLoader.h"
 #include "Framework/graphics/HWindowIcon.h"
 #include "tests/support/TempDir.h"
 #include "tools/mkicon/IconWriter.h"
@@ -95,4 +97,42 @@ TEST( IconWriterTest, AnotherProgramReadsEverySize )
                0 )
         << dir.read( "sizes.txt" );
     EXPECT_EQ( dir.read( "sizes.txt" ), "16x16\n32x32\n48x48\n" );
+}
+
+TEST( IconWriterTest, EachThemeSizeIsTheDrawingPaintedAtThatSize )
+{
+    TempDir dir;
+    ASSERT_TRUE( IconWriter::writeThemeIcons( dir.file( "hicolor" ), "app.id", { 16, 24, 512 } ) );
+    for( int32_t size : { 16, 24, 512 } )
+    {
+        std::string side = std::to_string( size );
+        std::string name = "hicolor/" + side + "x" + side + "/apps/app.id.png";
+        ASSERT_TRUE( dir.exists( name ) ) << name;
+        std::string bytes = dir.read( name );
+        HPNGLoader loader;
+        ASSERT_TRUE( loader.decode( reinterpret_cast<const uint8_t*>( bytes.data() ),
+                                    static_cast<uint32_t>( bytes.size() ), name.c_str() ) );
+        const HImage* kpImage = loader.getImage();
+        ASSERT_EQ( kpImage->getWidth(), size );
+        ASSERT_EQ( kpImage->getHeight(), size );
+        // Painted afresh, not scaled: every pixel is the drawing's own at this size.
+        std::vector<uint32_t> painted( static_cast<size_t>( size ) * size );
+        HWindowIcon::paint( painted.data(), size );
+        int differing = 0;
+        for( int32_t y = 0; y < size; ++y )
+        {
+            for( int32_t x = 0; x < size; ++x )
+            {
+                uint32_t pixel = painted[ static_cast<size_t>( y ) * size + x ];
+                uint8_t rgba[ 4 ];
+                kpImage->getPixelRGBA( x, y, rgba );
+                uint32_t read = static_cast<uint32_t>( rgba[ 3 ] ) << 24 | rgba[ 0 ] << 16 | rgba[ 1 ] << 8 | rgba[ 2 ];
+                differing += read != pixel ? 1 : 0;
+            }
+        }
+        EXPECT_EQ( differing, 0 ) << name;
+    }
+    EXPECT_TRUE( IconWriter::pngFile( 0 ).empty() );
+    EXPECT_TRUE( IconWriter::pngFile( 1025 ).empty() );
+    EXPECT_FALSE( IconWriter::writeThemeIcons( dir.file( "hicolor" ), "app.id", { 0 } ) );
 }

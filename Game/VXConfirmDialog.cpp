@@ -35,6 +35,7 @@ VXConfirmDialog::VXConfirmDialog( VXSprite* pBackground, VXSprite* pOk, VXSprite
     addItem( &m_ok );
     addItem( &m_cancel );
     setDefaultItem( &m_cancel );
+    setCancelItem( &m_cancel );
 }
 
 bool VXConfirmDialog::onItemActivated( VXDialogItem* pItem )

@@ -1,5 +1,7 @@
 #include "Game/VXDigitFont.h"
 
+#include <algorithm>
+
 #include "Framework/util/src/HText.h"
 #include "Game/VXDrawing.h"
 #include "Game/VXSpriteTable.h"
@@ -34,4 +36,17 @@ int32_t VXDigitFont::digitCount( int32_t value )
 {
     char text[ 16 ];
     return textFormat( text, sizeof( text ), "%d", value );
+}
+
+HRect VXDigitFont::numberArea( int32_t value, int32_t anchorX, int32_t topY )
+{
+    char text[ 16 ];
+    textFormat( text, sizeof( text ), "%d", value );
+    HRect area = { anchorX, topY, anchorX + kAdvance, topY + kGlyphHeight };
+    layout( text, anchorX, topY, [&area]( int glyph, int32_t x, int32_t y ) {
+        int32_t width = glyph == 10 ? kCommaWidth : kAdvance;
+        area = HRect{ std::min( area.left, x ), std::min( area.top, y ), std::max( area.right, x + width ),
+                      std::max( area.bottom, y + kGlyphHeight ) };
+    } );
+    return area;
 }

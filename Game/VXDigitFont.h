@@ -16,6 +16,9 @@ public:
     static const int32_t kGroupAdvance = 14;
     static const int32_t kCommaAdvance = 13;
     static const int32_t kCommaDrop = 3;
+    // Every glyph's cell; the comma's is narrower.
+    static const int32_t kGlyphHeight = 23;
+    static const int32_t kCommaWidth = 14;
 
     // The glyphs come from the table's font slots (not owned).
     explicit VXDigitFont( VXSpriteTable* pSprites = nullptr );
@@ -31,6 +34,8 @@ public:
 
     // How many characters a number is written with ("%d").
     static int32_t digitCount( int32_t value );
+    // Every pixel a number's glyph cells cover, commas and all.
+    static HRect numberArea( int32_t value, int32_t anchorX, int32_t topY );
 
 private:
     VXSpriteTable* m_pSprites;

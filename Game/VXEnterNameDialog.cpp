@@ -40,6 +40,8 @@ VXEnterNameDialog::VXEnterNameDialog( VXGame& game, VXSprite* pBackground, VXSpr
     addItem( &m_ok );
     addItem( &m_score );
     addItem( &m_name );
+    // The name as it stands is kept: there is no answer that enters none.
+    setCancelItem( &m_ok );
 }
 
 bool VXEnterNameDialog::onItemActivated( VXDialogItem* pItem )

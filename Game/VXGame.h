@@ -146,8 +146,9 @@ public:
                   const char* kpCancelLit, VXDialog* pAsker = nullptr );
     // The restart button and ET_COMMAND 2: asks first, then back to the start screen.
     void requestRestart();
-    // The high-score screen with its clear-all (button and ET_COMMAND 0).
-    void showHighScores();
+    // The high-score screen with its clear-all (button and ET_COMMAND 0); the row just entered,
+    // when one is given, is marked until the screen closes or the table is cleared.
+    void showHighScores( int markedRow = -1 );
     // The options dialog (button and ET_COMMAND 1).
     void showOptions();
     // Alt+Return and the debug "v": flips "Fullscreen" and switches the display, in place where
@@ -295,6 +296,12 @@ protected:
     void m_drag( int32_t x, int32_t y );
     void m_keyPress( int32_t key, char character );
     void m_keyRelease( int32_t key );
+    // The letters and the escape key that stand for the panel's buttons; true when it was one.
+    bool m_commandKey( char character );
+    // As the pause button's click; the escape key never pauses outside play.
+    void m_pressPause( bool escape );
+    // As a click on the panel button of this kind (a VXPanelControl::Kind), when it is shown.
+    void m_pressPanel( int kind );
     void m_debugCommand( char character );
     void m_restartAudio();
     bool m_loadBitmaps( VXLoadingScreen* pLoading );

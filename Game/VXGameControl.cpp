@@ -10,6 +10,7 @@
 #include "Framework/util/src/HProcessServices.h"
 #include "Framework/util/src/HText.h"
 #include "Game/VXGame.h"
+#include "Game/VXPanelControl.h"
 #include "Game/VXPauseControl.h"
 
 namespace
@@ -165,11 +166,27 @@ void VXGame::handleArrowKey( int32_t direction )
         dy = -dy;
     }
     HPoint blank = m_board.getBlankPosition();
-    m_lastMovePoint = { VXBoard::kLeft + VXBoard::kCellSize * blank.x + dx,
-                        VXBoard::kTop + VXBoard::kCellSize * blank.y + dy };
     // Off the board this gives -1 or 6, which is no move.
-    makeMove( ( VXBoard::kCellSize * blank.x + dx ) / VXBoard::kCellSize,
-              ( VXBoard::kCellSize * blank.y + dy ) / VXBoard::kCellSize );
+    int column = ( VXBoard::kCellSize * blank.x + dx ) / VXBoard::kCellSize;
+    int row = ( VXBoard::kCellSize * blank.y + dy ) / VXBoard::kCellSize;
+    // The tutorial's steps wait for their own move: the key that points from the blank toward the
+    // hand's cell makes it, however many candies it slides; every other key is ignored.
+    if( m_settings.didTutorial == 0 && m_tutorialStep >= 0 && m_tutorialStep < kTutorialSteps )
+    {
+        const HPoint& scripted = kScriptedCells[ m_tutorialStep ];
+        int towardX = scripted.x - blank.x;
+        int towardY = scripted.y - blank.y;
+        bool along = ( towardY == 0 && towardX * ( column - blank.x ) > 0 ) ||
+                     ( towardX == 0 && towardY * ( row - blank.y ) > 0 );
+        if( !along )
+            return;
+        column = scripted.x;
+        row = scripted.y;
+        invalidateAll();
+        ++m_tutorialStep;
+    }
+    m_lastMovePoint = { VXBoard::kLeft + VXBoard::kCellSize * column, VXBoard::kTop + VXBoard::kCellSize * row };
+    makeMove( column, row );
 }
 
 void VXGame::m_keyPress( int32_t key, char character )
@@ -191,9 +208,14 @@ void VXGame::m_keyPress( int32_t key, char character )
     case KC_F12:
         saveScreenshot();
         return;
+    case KC_PAUSE:
+        m_pressPause( false );
+        return;
     default:
         break;
     }
+    if( key == 0 && m_commandKey( character ) )
+        return;
 
     if( character == kDebugControlCharacter )
     {
@@ -220,6 +242,59 @@ void VXGame::m_keyPress( int32_t key, char character )
     {
         m_levelSelect[ m_levelSelectCount++ ] = digit;
         m_levelSelect[ m_levelSelectCount ] = '\0';
+    }
+}
+
+bool VXGame::m_commandKey( char character )
+{
+    switch( character )
+    {
+    case 'p':
+    case 'P':
+        m_pressPause( false );
+        return true;
+    case 27:
+        m_pressPause( true );
+        return true;
+    case 'o':
+    case 'O':
+        m_pressPanel( VXPanelControl::PC_OPTIONS );
+        return true;
+    case 'h':
+    case 'H':
+        m_pressPanel( VXPanelControl::PC_HIGHSCORES );
+        return true;
+    case 'r':
+    case 'R':
+        m_pressPanel( VXPanelControl::PC_RESTART );
+        return true;
+    case 'q':
+    case 'Q':
+        m_pressPanel( VXPanelControl::PC_EXIT );
+        return true;
+    default:
+        return false;
+    }
+}
+
+void VXGame::m_pressPause( bool escape )
+{
+    // Escape only pauses while the board is in play (the pause button is offered then), and resumes.
+    if( m_pPauseControl == nullptr || ( escape && !m_userPaused && m_state > GS_REFILLING ) )
+        return;
+    m_pPauseControl->press();
+}
+
+void VXGame::m_pressPanel( int kind )
+{
+    for( HControl* pControl = nextControl( nullptr ); pControl != nullptr; pControl = nextControl( pControl ) )
+    {
+        VXPanelControl* pPanel = dynamic_cast<VXPanelControl*>( pControl );
+        if( pPanel != nullptr && pPanel->getKind() == kind )
+        {
+            pPanel->press();
+            return;
+        }
     }
 }
 

@@ -13,6 +13,7 @@ VXGameOverDialog::VXGameOverDialog( VXGame& game, VXSprite* pBackground, VXSprit
     m_continue.setPosition( { 101, 293 } );
     m_continue.setEnabled( false );
     addItem( &m_continue );
+    setCancelItem( &m_continue );
 }
 
 bool VXGameOverDialog::onItemActivated( VXDialogItem* pItem )

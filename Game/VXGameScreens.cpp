@@ -18,6 +18,40 @@ namespace
 {
 // The login name the system gives is cut to this before the name line cuts it further.
 const size_t kUserNameSize = 25;
+const char kpMaker[] = "Vantorix";
+const char kpProduct[] = "Glimmerdrop";
+// The name entered last on this machine, suggested at the next entry.
+const char kpLastNameValue[] = "Last Name";
+
+bool readLastName( HCvarManager* pCvars, char* pName, uint32_t size )
+{
+    HRegistry& registry = HRegistry::get();
+    if( !registry.open( pCvars, kpMaker, kpProduct ) )
+        return false;
+    bool found = registry.readString( kpLastNameValue, pName, size );
+    registry.close();
+    return found && pName[ 0 ] != '\0';
+}
+
+void writeLastName( HCvarManager* pCvars, const char* kpName )
+{
+    HRegistry& registry = HRegistry::get();
+    if( !registry.open( pCvars, kpMaker, kpProduct ) )
+        return;
+    if( !registry.writeString( kpLastNameValue, kpName ) )
+        logMessage( "...could not remember the name entered\n" );
+    registry.close();
+}
+
+bool isBlank( const char* kpText )
+{
+    for( ; *kpText != '\0'; ++kpText )
+    {
+        if( *kpText != ' ' )
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 void VXGame::m_createPanel()
@@ -100,7 +134,8 @@ void VXGame::showGameOver()
 void VXGame::enterName()
 {
     char name[ kUserNameSize ] = "";
-    if( processServices().getUserName( name, sizeof( name ) ) == nullptr )
+    if( !readLastName( m_pCvars, name, sizeof( name ) ) &&
+        processServices().getUserName( name, sizeof( name ) ) == nullptr )
         name[ 0 ] = '\0';
     name[ sizeof( name ) - 1 ] = '\0';
     char entered[ VXEnterNameDialog::kNameLength + 1 ] = "";
@@ -108,9 +143,13 @@ void VXGame::enterName()
         VXScreenImages images( m_pDisplayDevice, m_pResourceFileSystem );
         VXEnterNameDialog dialog( *this, images.load( "entername.jpg" ), images.load( "icon_ok.tga" ),
                                   images.load( "icon_ok_lit.tga" ), m_pDisplayFont, m_score, name );
+        // A row without a name is no row: an emptied line stands for the name it was offered with.
+        char offered[ VXEnterNameDialog::kNameLength + 1 ] = "";
+        textCopy( offered, sizeof( offered ), isBlank( dialog.getName() ) ? "Player" : dialog.getName() );
         m_runModal( dialog, 0 );
-        textCopy( entered, sizeof( entered ), dialog.getName() );
+        textCopy( entered, sizeof( entered ), isBlank( dialog.getName() ) ? offered : dialog.getName() );
     }
+    writeLastName( m_pCvars, entered );
     insertHighScore( entered );
 }
 
@@ -141,13 +180,14 @@ void VXGame::saveHighScores()
 
 void VXGame::insertHighScore( const char* kpName )
 {
-    if( m_score <= 0 || m_highScores.insert( kpName, static_cast<uint32_t>( m_score ), m_level + 1 ) < 0 )
+    int row = m_score > 0 ? m_highScores.insert( kpName, static_cast<uint32_t>( m_score ), m_level + 1 ) : -1;
+    if( row < 0 )
         return;
     saveHighScores();
-    showHighScores();
+    showHighScores( row );
 }
 
-void VXGame::showHighScores()
+void VXGame::showHighScores( int markedRow )
 {
     m_beginPause();
     {
@@ -156,6 +196,8 @@ void VXGame::showHighScores()
                                   images.load( "highscores_ok_lit.tga" ), images.load( "highscores_clearall.tga" ),
                                   images.load( "highscores_clearall_lit.tga" ), m_pDisplayFont );
         dialog.refresh( m_highScores );
+        if( markedRow >= 0 )
+            dialog.setMarkedRow( markedRow, images.load( "highscores_newrow.tga" ) );
         while( m_runModal( dialog, 0 ).closedBy( dialog.clearAllItem() ) )
         {
             if( !confirm( "highscores_areyousure.jpg", "highscores_areyousure_yes.tga",
@@ -164,6 +206,7 @@ void VXGame::showHighScores()
                 continue;
             loadHighScores( true );
             dialog.refresh( m_highScores );
+            dialog.setMarkedRow( -1, nullptr );
             saveHighScores();
         }
     }

@@ -6,6 +6,9 @@
 namespace
 {
 const HColor kYellow = { 1.0f, 1.0f, 0.0f, 1.0f };
+const HColor kWhite = { 1.0f, 1.0f, 1.0f, 1.0f };
+// The marker's corner, left of and above the row's text.
+const HPoint kMarkerOffset = { 10, -13 };
 const int32_t kFirstRowY = 177;
 const int32_t kRowHeight = 44;
 
@@ -22,6 +25,8 @@ VXHighScoreDialog::VXHighScoreDialog( VXSprite* pBackground, VXSprite* pOk, VXSp
                                       VXSprite* pClearAllLit, const HBitmapFont* kpFont )
     : m_ok()
     , m_clearAll()
+    , m_marker()
+    , m_markedRow( -1 )
     , m_names()
     , m_scores()
     , m_levels()
@@ -34,8 +39,13 @@ VXHighScoreDialog::VXHighScoreDialog( VXSprite* pBackground, VXSprite* pOk, VXSp
     m_clearAll.setName( "Clear All" );
     m_clearAll.setImages( pClearAll, pClearAllLit, nullptr );
     m_clearAll.setPosition( { 60, 378 } );
+    m_marker.setName( "New Row" );
+    m_marker.setEnabled( false );
     addItem( &m_ok );
     addItem( &m_clearAll );
+    // Under the rows' text.
+    addItem( &m_marker );
+    setCancelItem( &m_ok );
     for( int row = 0; row < VXHighScoreTable::kRows; ++row )
     {
         int32_t y = kFirstRowY + kRowHeight * row;
@@ -62,6 +72,26 @@ void VXHighScoreDialog::refresh( const VXHighScoreTable& table )
         textFormat( text, sizeof( text ), "%d", entry.level );
         m_levels[ row ].setText( text );
     }
+}
+
+void VXHighScoreDialog::setMarkedRow( int row, VXSprite* pMarker )
+{
+    if( row < 0 || row >= VXHighScoreTable::kRows )
+    {
+        row = -1;
+        pMarker = nullptr;
+    }
+    m_markedRow = row;
+    m_marker.setImages( nullptr, nullptr, pMarker );
+    m_marker.setPosition( { kMarkerOffset.x, kFirstRowY + kRowHeight * ( row < 0 ? 0 : row ) + kMarkerOffset.y } );
+    for( int i = 0; i < VXHighScoreTable::kRows; ++i )
+    {
+        const HColor& colour = i == row ? kWhite : kYellow;
+        m_names[ i ].setColour( colour );
+        m_scores[ i ].setColour( colour );
+        m_levels[ i ].setColour( colour );
+    }
+    invalidate( getRect() );
 }
 
 bool VXHighScoreDialog::onItemActivated( VXDialogItem* pItem )

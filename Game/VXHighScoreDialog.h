@@ -21,6 +21,10 @@ public:
     bool onItemActivated( VXDialogItem* pItem ) override;
     // Shows the rows of the table.
     void refresh( const VXHighScoreTable& table );
+    // Frames the row just entered with the picture (not owned; null draws no frame) and lights its
+    // text, until the screen closes; -1 marks none.
+    void setMarkedRow( int row, VXSprite* pMarker );
+    int getMarkedRow() const { return m_markedRow; }
 
     VXDialogItem* okItem() { return &m_ok; }
     VXDialogItem* clearAllItem() { return &m_clearAll; }
@@ -31,6 +35,9 @@ public:
 private:
     VXDialogItemButton m_ok;
     VXDialogItemButton m_clearAll;
+    // Drawn as a disabled button: a picture that takes no input.
+    VXDialogItemButton m_marker;
+    int m_markedRow;
     VXDialogItemTextLine m_names[ VXHighScoreTable::kRows ];
     VXDialogItemTextLine m_scores[ VXHighScoreTable::kRows ];
     VXDialogItemTextLine m_levels[ VXHighScoreTable::kRows ];

@@ -82,6 +82,8 @@ VXOptionsDialog::VXOptionsDialog( VXGame& game, VXSettings& settings, VXScreenIm
     for( VXDialogItemButton& button : m_startLevels )
         addItem( &button );
     addItem( &m_label );
+    // Every choice takes effect as it is made; OK only closes.
+    setCancelItem( &m_ok );
 }
 
 void VXOptionsDialog::m_showToggle( VXDialogItemButton& button, bool on )

@@ -69,6 +69,13 @@ bool VXPanelControl::handleEvent( const HEvent& event )
     }
     if( !isShown() || !isClicked( event ) )
         return false;
+    return press();
+}
+
+bool VXPanelControl::press()
+{
+    if( !isShown() )
+        return false;
     m_game.playGuiClick();
     m_act();
     return true;

@@ -27,6 +27,9 @@ public:
     // Every time stamp checks whether the game showed or hid the button since the last one.
     bool handleEvent( const HEvent& event ) override;
 
+    // What a click does, for the keys that stand for the button: false while it is not shown.
+    bool press();
+
     bool isShown() const;
     Kind getKind() const { return m_kind; }
 

@@ -45,6 +45,13 @@ bool VXPauseControl::handleEvent( const HEvent& event )
     VXControl::handleEvent( event );
     if( !isShown() || !isClicked( event ) )
         return false;
+    return press();
+}
+
+bool VXPauseControl::press()
+{
+    if( !isShown() )
+        return false;
     m_game.playGuiClick();
     m_game.setPaused( !m_game.isUserPaused() );
     showPauseState();

@@ -19,6 +19,9 @@ public:
     void draw( HDisplayDevice* pDisplay, const HRect& clip ) override;
     bool handleEvent( const HEvent& event ) override;
 
+    // What a click does, for the keys that stand for the button: false while it is not shown.
+    bool press();
+
     bool isShown() const;
     // Redraws the control's place when the game's state showed or hid it since the last frame.
     void refreshShown();

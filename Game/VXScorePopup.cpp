@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Framework/application/HApplication.h"
+#include "Game/VXDigitFont.h"
 
 namespace
 {
@@ -44,7 +45,8 @@ HRect VXScorePopupList::area( int32_t value, int32_t x, int32_t y )
         widen += kDigitWidth;
     if( value > 99999 )
         widen += 2 * kDigitWidth;
-    return HRect{ x - widen, y, x + kDigitWidth, y + kDigitHeight };
+    // The commas hang below the digits' cells, and long numbers reach past the widening.
+    return unite( HRect{ x - widen, y, x + kDigitWidth, y + kDigitHeight }, VXDigitFont::numberArea( value, x, y ) );
 }
 
 void VXScorePopupList::start( int32_t value, const HPoint& at )

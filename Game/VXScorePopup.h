@@ -40,7 +40,8 @@ public:
 
     const VXScorePopup& slot( int i ) const { return m_slots[ i ]; }
     int liveCount() const;
-    // The area a popup's digits cover when drawn at (x, y): the last digit's cell, widened leftward.
+    // The area a popup's digits cover when drawn at (x, y): the last digit's cell, widened leftward,
+    // and every cell the digit font draws, the commas' lower ones too.
     static HRect area( int32_t value, int32_t x, int32_t y );
 
 private:

@@ -380,16 +380,17 @@ smoke_frame_saved_during_playback_has_the_linux_pixels() {
   smoke_log "the saved frame has the Linux program's pixels ($sum)"
 }
 
-# The game recorded through game over, name entry and the high-score table: played back, it
-# must leave in Windows' registry the very row the Linux program stores in its file.
-smoke_recorded_game_stores_its_high_score_in_the_registry() {
-  local dir=$1 expected actual
-  expected=$(cat "$SMOKE_GOLDEN/screens-hs0.txt")
+# The games recorded through game over, name entry and the high-score table (by mouse and keys,
+# and by keyboard alone): played back, each must leave in Windows' registry the very row the
+# Linux program stores in its file.
+journal_stores_its_high_score_in_the_registry() {
+  local dir=$1 name=$2 expected actual
+  expected=$(cat "$SMOKE_GOLDEN/$name-hs0.txt")
   if [ -n "$(registry_binary HS:0)" ]; then
     smoke_log "HS:0 is in the registry before the game"
     return 1
   fi
-  play_journal "$dir" screens || return 1
+  play_journal "$dir" "$name" || return 1
   trace_lacks "$dir" "...end of journal playback" || return 1
   actual=$(registry_binary HS:0)
   if [ "$actual" != "$expected" ]; then
@@ -397,6 +398,14 @@ smoke_recorded_game_stores_its_high_score_in_the_registry() {
     return 1
   fi
   smoke_log "HS:0 holds the Linux program's $((${#actual} / 2)) bytes"
+}
+
+smoke_recorded_game_stores_its_high_score_in_the_registry() {
+  journal_stores_its_high_score_in_the_registry "$1" screens
+}
+
+smoke_keyboard_game_stores_its_high_score_in_the_registry() {
+  journal_stores_its_high_score_in_the_registry "$1" keyboard
 }
 
 # Without its archive the program says so in a box and, once that is answered, ends as a failed
@@ -763,6 +772,7 @@ smoke_run_all() {
   if wine_session_start "$1" 1600x1200x24; then
     smoke_check a_large_screen_doubles_the_window_and_clicks_land_on_their_cells
     smoke_check recorded_game_stores_its_high_score_in_the_registry
+    smoke_check keyboard_game_stores_its_high_score_in_the_registry
   else
     failed=$((failed + 1))
   fi

@@ -55,8 +55,11 @@ void HCommandLine::printUsage( const char* kpProgram, FILE* pOut )
     } );
     std::fprintf( pOut, "  %-14s %s\n", "--help", "show this text and exit" );
     std::fprintf( pOut, "  %-14s %s\n", "--version", "show the version and exit" );
-    std::fprintf( pOut, "\nIn the game: mouse or arrow keys to move, Enter to go on, Alt+Return for full screen,\n"
-                        "F12 to save a screenshot.\n" );
+    std::fprintf( pOut, "\nIn the game: mouse or arrow keys to move, Enter to go on, P or Pause to pause and go on,\n"
+                        "Esc to pause (and, on a screen, to leave it as it was), O for the options, H for the\n"
+                        "high scores, R to restart, Q to quit, Tab to move between fields, Alt+Return for full\n"
+                        "screen, F12 to save a screenshot. A game pad plays too: d-pad or left stick to move,\n"
+                        "A for Enter, B for Esc, Start to pause.\n" );
 }
 
 int HCommandLine::check( int argc, const char* const* kapArgv, const char* kpVersion, FILE* pOut, FILE* pErr )

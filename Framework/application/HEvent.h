@@ -35,6 +35,7 @@ enum HKeyCode
     KC_SHIFT = 16,
     KC_CONTROL = 17,
     KC_MENU = 18,
+    KC_PAUSE = 19,
     KC_ESCAPE = 27,
     KC_SPACE = 32,
     KC_END = 35,

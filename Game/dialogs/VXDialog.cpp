@@ -23,6 +23,7 @@ VXDialog::VXDialog()
     , m_pFirstItem( nullptr )
     , m_pFocus( nullptr )
     , m_pDefaultItem( nullptr )
+    , m_pCancelItem( nullptr )
     , m_pBackground( nullptr )
     , m_pUnder( nullptr )
 {
@@ -96,6 +97,7 @@ void VXDialog::addItem( VXDialogItem* pItem )
 void VXDialog::removeAllItems()
 {
     m_pDefaultItem = nullptr;
+    m_pCancelItem = nullptr;
     m_pFocus = nullptr;
     m_pFirstItem = nullptr;
 }
@@ -167,11 +169,21 @@ bool VXDialog::handleEvent( const HEvent& event )
     }
 }
 
+bool VXDialog::isActivation( const HEvent& event )
+{
+    return event.type == ET_KEYDOWN && ( event.key == KC_LBUTTON || event.character == 13 || event.character == 27 );
+}
+
 VXDialogItem* VXDialog::findItemForEvent( const HEvent& event )
 {
     if( event.type == ET_KEYDOWN && event.character == 13 && m_pDefaultItem != nullptr &&
         m_pDefaultItem->handleEvent( event ) )
         return m_pDefaultItem;
+    if( event.type == ET_KEYDOWN && event.key == 0 && event.character == 27 && m_pCancelItem != nullptr )
+    {
+        // A button still switched off (the game-over notice's first seconds) leaves nothing to choose.
+        return m_pCancelItem->isEnabled() ? m_pCancelItem : nullptr;
+    }
     if( m_pFocus == nullptr )
         return nullptr;
     VXDialogItem* pItem = m_pFocus;
@@ -309,8 +321,7 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
             {
                 VXDialogItem* pItem = findItemForEvent( event );
                 result = VXDialogResult{ VXDialogResult::kItem, pItem };
-                if( pItem != nullptr && event.type == ET_KEYDOWN &&
-                    ( event.key == KC_LBUTTON || event.character == 13 ) )
+                if( pItem != nullptr && isActivation( event ) )
                     close = onItemActivated( pItem );
             }
             else

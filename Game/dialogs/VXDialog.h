@@ -55,6 +55,10 @@ public:
     // Forgets every item; they are not deleted.
     virtual void removeAllItems();
     virtual void setDefaultItem( VXDialogItem* pItem );
+    // The item the escape key activates: the answer that leaves without change. Null (the
+    // default) leaves the escape key to the items.
+    void setCancelItem( VXDialogItem* pItem ) { m_pCancelItem = pItem; }
+    VXDialogItem* getCancelItem() const { return m_pCancelItem; }
     // False ends the dialog.
     virtual bool handleEvent( const HEvent& event );
     // Redraws what is dirty: the background, then every item.
@@ -66,8 +70,9 @@ public:
     void setOrigin( const HPoint& origin );
     // Marks part of the screen for the dialog and the application to redraw.
     void invalidate( const HRect& rect );
-    // The item that takes the event: the default item for the return key, else the focused item
-    // and those after it, wrapping round; null when none does.
+    // The item that takes the event: the default item for the return key, the cancel item (when
+    // enabled) for the escape key, else the focused item and those after it, wrapping round; null
+    // when none does.
     VXDialogItem* findItemForEvent( const HEvent& event );
     void setFocus( VXDialogItem* pItem );
 
@@ -89,6 +94,9 @@ public:
     // HFramePacer::kNoDeadline when only input changes the dialog.
     virtual uint32_t untilNextChange( uint64_t now ) const;
 
+    // Whether a key or click activates the item that takes it: a click, the return or the escape key.
+    static bool isActivation( const HEvent& event );
+
 protected:
     void m_updateRect();
     // The time-out is judged on event time alone, as each event comes, so that a journal played
@@ -109,6 +117,7 @@ protected:
     VXDialogItem* m_pFirstItem;
     VXDialogItem* m_pFocus;
     VXDialogItem* m_pDefaultItem;
+    VXDialogItem* m_pCancelItem;
     VXSprite* m_pBackground;
     VXDialog* m_pUnder;
 

@@ -28,7 +28,6 @@ VXDialogItemTextLine::VXDialogItemTextLine()
     , m_text()
     , m_length( 0 )
     , m_pFont( nullptr )
-    , m_typed()
 {
 }
 
@@ -87,7 +86,6 @@ void VXDialogItemTextLine::setText( const char* kpText )
 {
     m_length = static_cast<int32_t>(
         makePrintable( m_text, static_cast<size_t>( m_maxLength ) + 1, kpText, static_cast<size_t>( -1 ) ) );
-    m_typed.reset();
     m_invalidateDialog();
 }
 
@@ -121,15 +119,16 @@ void VXDialogItemTextLine::m_type( unsigned char character )
     {
         if( m_length > 0 )
             m_text[ --m_length ] = '\0';
-        m_typed.reset();
         return;
     }
-    char kept = m_typed.take( character );
-    if( kept != 0 && m_length < m_maxLength )
-    {
-        m_text[ m_length++ ] = kept;
-        m_text[ m_length ] = '\0';
-    }
+    char letters[ kMostPrintable ];
+    size_t count = printableTyped( character, letters );
+    // A letter that folds to two is typed whole or not at all.
+    if( count == 0 || m_length + static_cast<int32_t>( count ) > m_maxLength )
+        return;
+    for( size_t i = 0; i < count; ++i )
+        m_text[ m_length++ ] = letters[ i ];
+    m_text[ m_length ] = '\0';
 }
 
 bool VXDialogItemTextLine::handleEvent( const HEvent& event )

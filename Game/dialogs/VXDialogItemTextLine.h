@@ -67,7 +67,6 @@ private:
     char m_text[ kTextSize ];
     int32_t m_length;
     const HBitmapFont* m_pFont;
-    VXPrintableFilter m_typed;
 
     static uint64_t sm_lastBlinkTime;
 };

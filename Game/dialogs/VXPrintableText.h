@@ -2,29 +2,27 @@
 #define GLIMMERDROP_GAME_DIALOGS_VXPRINTABLETEXT_H
 
 #include <cstddef>
+#include <cstdint>
 
 // Text that reaches the screen's bitmap font from the keyboard, the clipboard or a stored file
-// keeps only the characters the font draws, 32 to 126. Anything else that stands for a
-// character shows as one '?': a byte above 127, or a whole UTF-8 sequence.
-class VXPrintableFilter
-{
-public:
-    VXPrintableFilter()
-        : m_continuations( 0 )
-    {
-    }
+// keeps only the characters the font draws, 32 to 126. An accented or joined Latin letter
+// becomes its plain letters (e with an accent "e", sharp s "ss"); anything else that stands for a
+// character shows as one '?'.
 
-    // The character to keep for one byte, or 0 when the byte adds none (a control character, the
-    // rest of a UTF-8 sequence already shown).
-    char take( unsigned char byte );
-    void reset() { m_continuations = 0; }
+// The most characters one character becomes.
+constexpr size_t kMostPrintable = 2;
 
-private:
-    int m_continuations;
-};
+// What the font shows for one character (a code point): up to kMostPrintable characters written
+// to pOut, unterminated; 0 for a control character.
+size_t printableCharacter( uint32_t codePoint, char* pOut );
 
-// Copies at most size - 1 kept characters and terminates. The source ends at its NUL, after
-// sourceLength bytes, or at a line break; a tab becomes a space. Returns the length written.
+// The same for one typed character of the Western Windows code page.
+size_t printableTyped( unsigned char character, char* pOut );
+
+// Copies the kept characters of a text, as many as fit in size - 1, and terminates; a character
+// whose letters do not all fit is left out. A whole UTF-8 sequence is one character, any other
+// byte a character of the code page. The source ends at its NUL, after sourceLength bytes, or at
+// a line break; a tab becomes a space. Returns the length written.
 size_t makePrintable( char* pDest, size_t size, const char* kpSource, size_t sourceLength );
 
 #endif

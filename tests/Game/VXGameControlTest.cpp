@@ -232,7 +232,7 @@ TEST( VXGameControlTest, LosingTheWindowPausesAndAClickInTheArenaResumesWithoutA
     EXPECT_FALSE( game.isPaused() );
 }
 
-TEST( VXGameControlTest, TheTutorialTakesOnlyItsScriptedCellsAndArrowsAreFree )
+TEST( VXGameControlTest, TheTutorialTakesOnlyItsScriptedCellsByClickOrArrow )
 {
     GameHarness harness( controlOptions( 0 ) );
     play( harness, nullptr );
@@ -257,10 +257,18 @@ TEST( VXGameControlTest, TheTutorialTakesOnlyItsScriptedCellsAndArrowsAreFree )
     // The fourth click completed row 0.
     EXPECT_EQ( game.getLinesToGo(), 1 );
 
-    // Arrows are not held to the script and do not count as steps.
-    harness.pressKey( KC_LEFT );
-    EXPECT_EQ( game.getState(), GS_SLIDING );
+    // Arrows are held to the script as clicks are: one that leads off the hand's cell is ignored,
+    // the one toward it makes the whole scripted slide (three candies, from (0, 1)).
+    bool movesSpace = game.getSettings().keyboardMovesSpace != 0;
+    harness.pressKey( movesSpace ? KC_UP : KC_DOWN );
+    harness.pressKey( movesSpace ? KC_RIGHT : KC_LEFT );
+    EXPECT_EQ( game.getState(), GS_IDLE );
     EXPECT_EQ( game.getTutorialStep(), 4 );
+    harness.pressKey( movesSpace ? KC_LEFT : KC_RIGHT );
+    EXPECT_EQ( game.getState(), GS_SLIDING );
+    EXPECT_EQ( game.getTutorialStep(), 5 );
+    EXPECT_EQ( game.getBoard().getBlankPosition().x, 0 );
+    EXPECT_EQ( game.getBoard().getBlankPosition().y, 1 );
 }
 
 TEST( VXGameControlTest, EnterLeavesOnlyInformationScreens )

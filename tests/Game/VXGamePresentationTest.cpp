@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Game/VXPauseControl.h"
 #include "Game/VXSpriteTable.h"
@@ -135,6 +136,53 @@ TEST_F( VXGamePresentationTest, PausedTheArenaShowsThePausePictureAloneButTheNum
     EXPECT_TRUE( shows( 107 + 42 + 20, 101 + 42 + 20, "arena.jpg" ) || !shows( 107 + 42 + 20, 101 + 42 + 20, "pause.jpg" ) );
 }
 
+TEST_F( VXGamePresentationTest, APopupOfAnyWidthDrawsOnlyInsideTheAreaItMarks )
+{
+    toIdle();
+    hidePointer();
+    const HRect kScreen = { 0, 0, 640, 480 };
+    // The frame as the game draws it whole, with no popup (the software pointer and the panel's
+    // controls are the application's to draw, over it).
+    game().popups().clear();
+    game().drawRect( kScreen );
+    std::vector<uint16_t> before;
+    for( int32_t y = 0; y < 480; ++y )
+        for( int32_t x = 0; x < 640; ++x )
+            before.push_back( pixel( x, y ) );
+    const HPoint kAt = { 430, 250 };
+    for( int32_t value : { 7, 40, 360, 1000, 12500, 204000, 1000000, 98765432, 2147483647 } )
+    {
+        SCOPED_TRACE( value );
+        game().popups().clear();
+        game().popups().start( value, kAt );
+        game().drawRect( kScreen );
+        HRect area = VXScorePopupList::area( value, kAt.x, kAt.y );
+        int changed = 0;
+        int outside = 0;
+        for( int32_t y = 0; y < 480; ++y )
+        {
+            for( int32_t x = 0; x < 640; ++x )
+            {
+                if( pixel( x, y ) == before[ y * 640 + x ] )
+                    continue;
+                ++changed;
+                bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                outside += inside ? 0 : 1;
+            }
+        }
+        EXPECT_GT( changed, 0 );
+        EXPECT_EQ( outside, 0 );
+        // Gone, and only its area repainted: nothing of it may be left behind.
+        game().popups().clear();
+        game().drawRect( area );
+        int left = 0;
+        for( int32_t y = 0; y < 480; ++y )
+            for( int32_t x = 0; x < 640; ++x )
+                left += pixel( x, y ) == before[ y * 640 + x ] ? 0 : 1;
+        EXPECT_EQ( left, 0 );
+    }
+}
+
 TEST_F( VXGamePresentationTest, IntroAndBonusPanelsShowOnAnEmptyArena )
 {
     harness().pressKey( 0, '\r' );
@@ -218,4 +266,30 @@ TEST_F( VXGamePresentationTest, TheControlsOfTheGameShowWhenTheyShouldAndAct )
     harness().click( 460, 320 );
     EXPECT_FALSE( game().isPaused() );
     EXPECT_EQ( pPause->getNormalImage(), game().getSprites().get( SPR_ICON_PAUSE ) );
+}
+
+TEST_F( VXGamePresentationTest, PPauseAndEscapeActAsThePauseButtonOnlyWhileItIsOffered )
+{
+    toIdle();
+    struct Press
+    {
+        int32_t key;
+        char character;
+        bool paused;
+    };
+    const Press kaPresses[] = { { 0, 'p', true },        { 0, 'P', false }, { KC_PAUSE, 0, true },
+                                { KC_PAUSE, 0, false }, { 0, 27, true },   { 0, 'p', false },
+                                { 0, 27, true },        { 0, 27, false } };
+    for( const Press& press : kaPresses )
+    {
+        harness().sound().sounds.clear();
+        harness().pressKey( press.key, press.character );
+        EXPECT_EQ( game().isUserPaused(), press.paused ) << press.key << " " << int( press.character );
+        EXPECT_EQ( harness().sound().count( "guiclick.wav@128" ), 1 );
+    }
+    // Between levels the pause is not offered: neither key pauses.
+    game().setState( GS_LEVEL_INTRO );
+    harness().pressKey( 0, 27 );
+    harness().pressKey( 0, 'p' );
+    EXPECT_FALSE( game().isUserPaused() );
 }

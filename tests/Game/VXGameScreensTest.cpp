@@ -6,6 +6,7 @@
 #include "Framework/graphics/VXSprite.h"
 #include "Game/VXEnterNameDialog.h"
 #include "Game/VXGameOverDialog.h"
+#include "Game/VXHighScoreDialog.h"
 #include "Game/dialogs/VXDialog.h"
 #include "Game/dialogs/VXDialogItemButton.h"
 #include "tests/Game/support/BoardText.h"
@@ -333,7 +334,7 @@ TEST( VXGameScreensTest, ANewHighScoreAsksForANameAndStoresItAtItsRank )
     EXPECT_NE( stored( harness, "HS:4" ), "" );
 }
 
-TEST( VXGameScreensTest, WithoutALoginNameTheLineStartsEmpty )
+TEST( VXGameScreensTest, WithoutALoginNameTheLineStartsEmptyAndAnEmptyNameIsPlayer )
 {
     ScreenHarness harness;
     ASSERT_TRUE( harness.started() );
@@ -352,8 +353,65 @@ TEST( VXGameScreensTest, WithoutALoginNameTheLineStartsEmpty )
     harness.clickItem( "Enter Name OK Button" );
     harness.clickItem( "OK" );
     ASSERT_TRUE( harness.run() );
-    EXPECT_STREQ( harness.game().getHighScores().entry( 0 ).name, "" );
+    EXPECT_STREQ( harness.game().getHighScores().entry( 0 ).name, "Player" );
     EXPECT_EQ( harness.game().getHighScores().entry( 0 ).score, 70u );
+}
+
+TEST( VXGameScreensTest, TheNameEnteredLastIsSuggestedFoldedAndKeptWhenTheLineIsEmptied )
+{
+    struct Case
+    {
+        const char* kpStored;
+        const char* kpSuggested;
+        // Typed after the line was emptied with backspaces.
+        const char* kpTyped;
+        const char* kpEntered;
+    };
+    const Case kaCases[] = {
+        { nullptr, "rootie", "Zo\xEB", "Zoe" },
+        { "Zoe", "Zoe", "   ", "Zoe" },
+        { "Bj\xC3\xB6rn", "Bjorn", "\xC6sa \xDF", "AEsa ss" },
+        { "Anna", "Anna", "", "Anna" },
+    };
+    for( const Case& test : kaCases )
+    {
+        SCOPED_TRACE( test.kpTyped );
+        ScreenHarness::Options options;
+        if( test.kpStored != nullptr )
+            options.registryLines = std::string( "\"Last Name\"=\"" ) + test.kpStored + "\"\n";
+        ScreenHarness harness( options );
+        ASSERT_TRUE( harness.started() );
+        harness.services().userName = "rootie";
+        startPlaying( harness );
+        endGameWith( harness, 70 );
+        harness.idle( 10 );
+        harness.clickItem( "Continue", 0, 2100 );
+        harness.check(
+            [ & ]()
+            {
+                VXEnterNameDialog* pDialog = static_cast<VXEnterNameDialog*>( harness.game().getModalScreen() );
+                EXPECT_STREQ( pDialog->getName(), test.kpSuggested );
+            } );
+        for( int i = 0; i < VXEnterNameDialog::kNameLength; ++i )
+            harness.key( 8, 5 );
+        harness.type( test.kpTyped );
+        harness.key( '\r' );
+        // The new row is marked while the table is up.
+        harness.check(
+            [ & ]()
+            {
+                VXHighScoreDialog* pTable = dynamic_cast<VXHighScoreDialog*>( harness.game().getModalScreen() );
+                ASSERT_NE( pTable, nullptr );
+                EXPECT_EQ( pTable->getMarkedRow(), 0 );
+            } );
+        harness.key( 27 );
+        ASSERT_TRUE( harness.run() );
+        EXPECT_EQ( harness.modalScreen(), "" );
+        EXPECT_STREQ( harness.game().getHighScores().entry( 0 ).name, test.kpEntered );
+        EXPECT_NE( harness.registryText().find( std::string( "\"Last Name\"=\"" ) + test.kpEntered + "\"" ),
+                   std::string::npos )
+            << harness.registryText();
+    }
 }
 
 TEST( VXGameScreensTest, ClearingTheTableAsksAndWritesTheDefaultsOnlyOnYes )
@@ -474,7 +532,8 @@ TEST( VXGameScreensTest, TheTableShowsStoredRowsSafely )
             EXPECT_EQ( texts[ 0 ], std::string( 31, 'A' ) );
             EXPECT_EQ( texts[ 1 ], "5" );
             EXPECT_EQ( texts[ 2 ], "2" );
-            EXPECT_EQ( texts[ 3 ], "?B" );
+            // An accented letter shows as its plain letter, the rest as marks.
+            EXPECT_EQ( texts[ 3 ], "eB" );
             EXPECT_EQ( texts[ 7 ], "4026531840" );
             EXPECT_EQ( texts[ 9 ], "Tobin" ); // no stored row: its default
         } );

@@ -132,3 +132,49 @@ TEST( VXTutorialTest, InformationPicturesLoadWhenFirstShownAndTheStartButtonFree
     EXPECT_FALSE( game.getSprites().isLoaded( SPR_INFO_START ) );
     EXPECT_EQ( harness.sound().count( "guiclick.wav@128" ), 1 );
 }
+
+TEST( VXTutorialTest, TheArrowKeysAloneFollowTheHandToTheEndAndOtherArrowsAreIgnored )
+{
+    ScreenHarness::Options options;
+    options.didTutorial = 0;
+    ScreenHarness harness( options );
+    ASSERT_TRUE( harness.started() );
+    ScreenGame& game = harness.game();
+    harness.key( '\r' );
+    ASSERT_TRUE( harness.run() );
+    ASSERT_TRUE( harness.runUntil( GS_IDLE, 2000 ) );
+    const HPoint kaScripted[ 5 ] = { { 1, 0 }, { 2, 0 }, { 3, 0 }, { 3, 1 }, { 0, 1 } };
+    for( int step = 0; step < 5; ++step )
+    {
+        HPoint blank = game.getBoard().getBlankPosition();
+        int towardX = ( kaScripted[ step ].x > blank.x ) - ( kaScripted[ step ].x < blank.x );
+        int towardY = ( kaScripted[ step ].y > blank.y ) - ( kaScripted[ step ].y < blank.y );
+        // The keys move the blank, or with the option off the candy into it.
+        if( game.getSettings().keyboardMovesSpace == 0 )
+        {
+            towardX = -towardX;
+            towardY = -towardY;
+        }
+        int32_t toward = towardX > 0 ? KC_RIGHT : towardX < 0 ? KC_LEFT : towardY > 0 ? KC_DOWN : KC_UP;
+        int32_t away = towardX > 0 ? KC_LEFT : towardX < 0 ? KC_RIGHT : towardY > 0 ? KC_UP : KC_DOWN;
+        int32_t across = towardX != 0 ? KC_DOWN : KC_RIGHT;
+        for( int32_t wrong : { away, across } )
+        {
+            harness.keyCode( wrong );
+            ASSERT_TRUE( harness.run() );
+            EXPECT_EQ( game.getTutorialStep(), step );
+            EXPECT_EQ( game.getState(), GS_IDLE );
+        }
+        harness.keyCode( toward );
+        ASSERT_TRUE( harness.run() );
+        EXPECT_EQ( game.getTutorialStep(), step + 1 );
+        EXPECT_EQ( game.getState(), GS_SLIDING );
+        if( step < 4 )
+        {
+            ASSERT_TRUE( harness.runUntil( GS_IDLE, 3000 ) ) << "step " << step;
+        }
+    }
+    ASSERT_TRUE( harness.runUntil( GS_LEVEL_COMPLETE, 3000 ) );
+    EXPECT_LE( game.getLinesToGo(), 0 );
+    EXPECT_GT( game.getScore(), 0 );
+}

@@ -1,7 +1,8 @@
-// The real program, on SDL's dummy drivers, playing back a game recorded through its screens:
-// the game-over notice, the name entry and the high-score table. The recording is kept as
-// journals/screens.journal.gz, which the Windows program plays under Wine too, and the row it
-// stores as golden/screens-hs0.txt (the value's bytes in hexadecimal).
+// The real program, on SDL's dummy drivers, playing back games recorded through its screens: the
+// game-over notice, the name entry and the high-score table, once by mouse and keys and once by
+// keyboard alone. The recordings are kept as journals/screens.journal.gz and
+// journals/keyboard.journal.gz, which the Windows program plays under Wine too, and the rows they
+// store as golden/screens-hs0.txt and golden/keyboard-hs0.txt (the value's bytes in hexadecimal).
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/Game/support/ScreenHarness.h"
 #include "tests/support/TempDir.h"
@@ -19,8 +21,7 @@
 namespace
 {
 const std::string kProgram = std::string( GLIMMERDROP_BINARY_DIR ) + "/glimmerdrop";
-const std::string kJournal = std::string( GLIMMERDROP_SOURCE_DIR ) + "/tests/integration/journals/screens.journal.gz";
-const std::string kGoldenRow = std::string( GLIMMERDROP_SOURCE_DIR ) + "/tests/integration/golden/screens-hs0.txt";
+const std::string kIntegration = std::string( GLIMMERDROP_SOURCE_DIR ) + "/tests/integration/";
 const char kRefresh[] = "after a deliberate change in the game, run the test with GLIMMERDROP_UPDATE_GOLDEN=1 and "
                         "commit the journal and the row it writes";
 
@@ -130,7 +131,7 @@ struct ProgramRun
 
 // The program plays the journal back in a folder of its own, with only the settings the
 // recording started from in its registry.
-ProgramRun playBack( const std::string& journal )
+ProgramRun playBack( const std::string& journal, const std::string& demo )
 {
     TempDir dir;
     dir.write( "journal.bin", journal );
@@ -138,7 +139,7 @@ ProgramRun playBack( const std::string& journal )
                                "\"Did Tutorial\"=hex:01,00,00,00\n" );
     std::string command = "cd '" + dir.path() + "' && env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy" +
                           " GLIMMERDROP_REGISTRY='" + dir.file( "registry.reg" ) + "' HOME='" + dir.path() +
-                          "' XDG_CONFIG_HOME='" + dir.path() + "' '" + kProgram + "' -demo screens -trace" +
+                          "' XDG_CONFIG_HOME='" + dir.path() + "' '" + kProgram + "' -demo " + demo + " -trace" +
                           " > output.txt 2>&1";
     ProgramRun run;
     int status = std::system( command.c_str() );
@@ -149,52 +150,83 @@ ProgramRun playBack( const std::string& journal )
     return run;
 }
 
-class ScreensProgramTest : public ::testing::Test
+// One kept recording: how it is made today, and the screens its player saw.
+struct KeptGame
 {
-protected:
-    // Recorded once in this process on the real game, with the screens a player sees.
-    static void SetUpTestSuite() { s_pRecorded = std::make_unique<RecordedGame>( recordGameToHighScores( "Integration" ) ); }
-    static void TearDownTestSuite() { s_pRecorded.reset(); }
-
-    static std::unique_ptr<RecordedGame> s_pRecorded;
+    const char* kpName;
+    RecordedGame ( *record )( const std::string& name );
+    const char* kpPlayer;
+    std::vector<std::string> screens;
 };
 
-std::unique_ptr<RecordedGame> ScreensProgramTest::s_pRecorded;
+const KeptGame kaKeptGames[] = {
+    { "screens", recordGameToHighScores, "Integration", { "gameover.jpg", "entername.jpg", "highscores.jpg", "" } },
+    { "keyboard",
+      recordKeyboardGame,
+      "Keys",
+      { "", "(paused)", "", "(paused)", "", "(paused)", "", "options_dialog.jpg", "", "highscores.jpg", "",
+        "restart_areyousure.jpg", "", "gameover.jpg", "entername.jpg", "highscores.jpg row 0", "" } },
+};
+
+class ScreensProgramTest : public ::testing::TestWithParam<int>
+{
+protected:
+    // Each recorded once in this process on the real game, with the screens a player sees.
+    static void SetUpTestSuite()
+    {
+        for( const KeptGame& kept : kaKeptGames )
+            s_recorded.push_back( kept.record( kept.kpPlayer ) );
+    }
+    static void TearDownTestSuite() { s_recorded.clear(); }
+
+    const KeptGame& kept() const { return kaKeptGames[ GetParam() ]; }
+    const RecordedGame& recorded() const { return s_recorded[ static_cast<size_t>( GetParam() ) ]; }
+    std::string journalPath() const { return kIntegration + "journals/" + kept().kpName + ".journal.gz"; }
+    std::string goldenRowPath() const { return kIntegration + "golden/" + kept().kpName + "-hs0.txt"; }
+
+    static std::vector<RecordedGame> s_recorded;
+};
+
+std::vector<RecordedGame> ScreensProgramTest::s_recorded;
 } // namespace
 
-TEST_F( ScreensProgramTest, TheGameRecordedTodayIsTheKeptJournalAndStoresTheKeptRow )
+TEST_P( ScreensProgramTest, TheGameRecordedTodayIsTheKeptJournalAndStoresTheKeptRow )
 {
-    const RecordedGame& recorded = *s_pRecorded;
-    ASSERT_GT( recorded.score, 0 );
-    ASSERT_EQ( recorded.screens,
-               ( std::vector<std::string>{ "gameover.jpg", "entername.jpg", "highscores.jpg", "" } ) );
-    std::string row = registryValue( recorded.registry, "HS:0" );
-    ASSERT_EQ( row, expectedRow( "Integration", recorded.score ) );
+    const RecordedGame& game = recorded();
+    ASSERT_GT( game.score, 0 );
+    ASSERT_EQ( game.screens, kept().screens );
+    std::string row = registryValue( game.registry, "HS:0" );
+    ASSERT_EQ( row, expectedRow( kept().kpPlayer, game.score ) );
     ASSERT_EQ( binaryDigits( row ).size(), 88u );
     if( refreshing() )
     {
-        ASSERT_TRUE( writeGzip( kJournal, recorded.journal ) );
-        std::ofstream( kGoldenRow, std::ios::binary ) << binaryDigits( row ) << "\n";
-        std::printf( "%s and %s written\n", kJournal.c_str(), kGoldenRow.c_str() );
+        ASSERT_TRUE( writeGzip( journalPath(), game.journal ) );
+        std::ofstream( goldenRowPath(), std::ios::binary ) << binaryDigits( row ) << "\n";
+        std::printf( "%s and %s written\n", journalPath().c_str(), goldenRowPath().c_str() );
         return;
     }
     // A journal that no longer matches the game would replay into a different game, here and
     // on Windows alike.
-    EXPECT_TRUE( readGzip( kJournal ) == recorded.journal ) << kJournal << " is not what the game records: " << kRefresh;
-    EXPECT_EQ( binaryDigits( row ) + "\n", readText( kGoldenRow ) ) << kRefresh;
+    EXPECT_TRUE( readGzip( journalPath() ) == game.journal ) << journalPath() << " is not what the game records: "
+                                                              << kRefresh;
+    EXPECT_EQ( binaryDigits( row ) + "\n", readText( goldenRowPath() ) ) << kRefresh;
 }
 
-TEST_F( ScreensProgramTest, TheProgramPlayingTheJournalBackStoresTheSameRow )
+TEST_P( ScreensProgramTest, TheProgramPlayingTheJournalBackStoresTheSameRow )
 {
-    std::string journal = readGzip( kJournal );
-    ASSERT_FALSE( journal.empty() ) << kJournal;
-    ProgramRun run = playBack( journal );
+    std::string journal = readGzip( journalPath() );
+    ASSERT_FALSE( journal.empty() ) << journalPath();
+    ProgramRun run = playBack( journal, kept().kpName );
     EXPECT_EQ( run.status, 0 ) << run.output;
-    EXPECT_EQ( binaryDigits( registryValue( run.registry, "HS:0" ) ) + "\n", readText( kGoldenRow ) ) << run.registry;
+    EXPECT_EQ( binaryDigits( registryValue( run.registry, "HS:0" ) ) + "\n", readText( goldenRowPath() ) )
+        << run.registry;
     // The old leader moved down a row rather than being overwritten.
-    EXPECT_EQ( registryValue( run.registry, "HS:1" ), registryValue( s_pRecorded->registry, "HS:1" ) );
+    EXPECT_EQ( registryValue( run.registry, "HS:1" ), registryValue( recorded().registry, "HS:1" ) );
     EXPECT_NE( registryValue( run.registry, "HS:1" ), "" );
-    // The window's close at the end of the recording ended the program, not the journal's end.
+    // The player's own close at the end of the recording ended the program, not the journal's end.
     EXPECT_EQ( run.trace.find( "...end of journal playback" ), std::string::npos ) << run.trace;
     EXPECT_NE( run.trace.find( "...quit at " ), std::string::npos ) << run.trace;
 }
+
+INSTANTIATE_TEST_SUITE_P( KeptGames, ScreensProgramTest, ::testing::Values( 0, 1 ),
+                          []( const ::testing::TestParamInfo<int>& info ) { return std::string( kaKeptGames[ info.param ].kpName ); } );

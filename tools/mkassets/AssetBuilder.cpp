@@ -126,6 +126,8 @@ bool paintScreenFamily( const std::string& name, Canvas& out )
         out = ScreenPainter::paintInfo( name );
     else if( startsWith( name, "tutorial_" ) && name != "tutorial_hand.tga" )
         out = ScreenPainter::paintTutorialPage( name[ 9 ] - '0' );
+    else if( name == "highscores_newrow.tga" )
+        out = DialogPainter::paintNewRowMarker();
     else if( DialogPainter::isButton( name ) )
         out = DialogPainter::paintButton( name );
     else if( AssetManifest::kindOf( name ) == AssetManifest::AK_JPG )

@@ -264,6 +264,24 @@ Canvas paintButton( const std::string& name )
     return canvas;
 }
 
+Canvas paintNewRowMarker()
+{
+    const Box box = ScreenLayout::boxOf( "highscores_newrow.tga" );
+    Canvas canvas( box.width, box.height );
+    cairo_t* cr = canvas.cr();
+    // Around the row's well, which lies 14 pixels in and 5 down; a soft glow under a crisp line.
+    UiKit::roundRect( cr, 11, 2, box.width - 22, box.height - 4, 12 );
+    UiKit::Palette::kGold.withAlpha( 0.35 ).set( cr );
+    cairo_set_line_width( cr, 5.0 );
+    cairo_stroke_preserve( cr );
+    UiKit::Palette::kGold.set( cr );
+    cairo_set_line_width( cr, 2.0 );
+    cairo_stroke( cr );
+    UiKit::placeCandy( canvas, "purple", 12, box.height / 2.0, 20, -0.2 );
+    UiKit::placeCandy( canvas, "purple", box.width - 12, box.height / 2.0, 20, 0.2 );
+    return canvas;
+}
+
 Canvas paintDialog( const std::string& name )
 {
     if( name == "gameover.jpg" )

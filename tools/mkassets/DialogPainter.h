@@ -15,6 +15,8 @@ Canvas paintDialog( const std::string& name );
 // at the size the layout gives it; unknown names give an empty canvas.
 Canvas paintButton( const std::string& name );
 bool isButton( const std::string& name );
+// The gold frame with a star at each end that marks the row just entered in the high-score table.
+Canvas paintNewRowMarker();
 } // namespace DialogPainter
 
 #endif

@@ -100,6 +100,8 @@ std::vector<Placement> makePlacements()
     add( "highscores.jpg", kArena, "", "dialog at (23, 17); rows at y 177 + 44 i" );
     addPair( "highscores_ok", { 290, 378, 100, 34 }, "highscores.jpg", "at (290, 378) in the high-score table" );
     addPair( "highscores_clearall", { 60, 378, 130, 34 }, "highscores.jpg", "at (60, 378) in the high-score table" );
+    add( "highscores_newrow.tga", { 10, 164, 408, 38 }, "highscores.jpg",
+         "at (10, 164 + 44 i) around the row just entered in the high-score table" );
 
     add( "highscores_areyousure.jpg", kConfirmDialog, "", "centred on the screen" );
     addPair( "highscores_areyousure_yes", confirmOk(), "highscores_areyousure.jpg", "at ((W - w) / 4, H - 3h / 2)" );

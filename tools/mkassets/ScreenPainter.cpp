@@ -380,7 +380,7 @@ Canvas paintPause()
     TextPainter::draw( canvas, "z", 164, 92, z );
     paintParagraphs( canvas,
                      { "Take a breather: the clock has stopped and your candies will wait for you.",
-                       "Click <span foreground=\"#D8287C\">Resume</span> when you are ready to play on." },
+                       "Click <span foreground=\"#D8287C\">Resume</span> or press P when you are ready to play on." },
                      222, 19 );
     return canvas;
 }
@@ -393,7 +393,8 @@ Canvas paintInfo( const std::string& name )
         Canvas canvas = cardScreen( "Glimmerdrop", 54 );
         candyRow( canvas, { "orange", "yellow", "purple", "red", "green", "blue" }, 122, 40, 12 );
         paintParagraphs( canvas,
-                         { "Click a candy in the same row or column as the empty space: it slides into the gap.",
+                         { "Click a candy in the same row or column as the empty space: it slides into the gap. "
+                           "The arrow keys slide candies too.",
                            "Line up six of a kind in a row or a column to crunch them, and crunch the lines each "
                            "level asks for before the clock runs out!" },
                          152, 18 );
@@ -421,9 +422,9 @@ Canvas paintInfo( const std::string& name )
         Canvas canvas = cardScreen( "Black Jellybeans", 42 );
         UiKit::placeCandy( canvas, "blocker", 210, 114, 64, 0.0 );
         paintParagraphs( canvas,
-                         { "This bean is stuck fast! It never moves, and no candy can slide past it.",
-                           "A line with a black jellybean in it will not crunch... unless a candy cane is in the "
-                           "line as well." },
+                         { "You cannot slide this bean, and no candy slides past it. It only moves when a crunch "
+                           "makes the candies around it fall in.",
+                           "A line with a black jellybean in it will not crunch, so work around it." },
                          152, 18 );
         lineDiagram( canvas, { "purple", "purple", "blocker", "purple", "purple", "purple" }, row, LM_CROSS );
         bakeStartButton( canvas );
@@ -435,8 +436,8 @@ Canvas paintInfo( const std::string& name )
         UiKit::placeCandy( canvas, "wild", 210, 114, 64, 0.0 );
         paintParagraphs( canvas,
                          { "A candy cane is wild: it counts as any kind of candy in its line.",
-                           "It even lets a line with a black jellybean crunch. Canes drop in from the edges, so keep "
-                           "an eye out for them!" },
+                           "It even lets a line with a black jellybean crunch, bean and all. Canes turn up among "
+                           "the candies that fall in, so keep an eye out for them!" },
                          152, 18 );
         lineDiagram( canvas, { "red", "wild", "red", "blocker", "red", "red" }, row, LM_CHECK );
         bakeStartButton( canvas );
@@ -477,7 +478,8 @@ Canvas paintInfo( const std::string& name )
 Canvas paintTutorialPage( int page )
 {
     static const char* const kSteps[] = {
-        "Welcome! Click the candy the hand points at: it slides into the empty space.",
+        "Welcome! Click the candy the hand points at, or press the arrow key toward it: it slides into the "
+        "empty space.",
         "Nice! The gap moved along. Click the next orange to slide it into the gap too.",
         "And once more: slide the next orange across.",
         "Now click the orange just below the gap to make a row of six oranges!",

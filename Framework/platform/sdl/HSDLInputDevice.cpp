@@ -10,6 +10,8 @@
 #include "Framework/graphics/HDisplayDevice.h"
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HLog.h"
+#include "Framework/util/src/HProcessServices.h"
+#include "Framework/util/src/HText.h"
 
 namespace
 {
@@ -196,11 +198,22 @@ HSDLInputDevice::HSDLInputDevice( HCvarManager*, HWindowProcedure* pProcedure )
     , m_pWindow( nullptr )
     , m_created( false )
     , m_quitPending( false )
+    , m_padsReady( false )
+    , m_apPads()
+    , m_aPadHeld()
+    , m_aPadStick()
+    , m_padKeys()
 {
 }
 
 HSDLInputDevice::~HSDLInputDevice()
 {
+    // The process's device outlives SDL_Quit, which has closed and freed the pads already.
+    if( m_padsReady && SDL_WasInit( SDL_INIT_GAMECONTROLLER ) != 0 )
+    {
+        m_closeAllPads();
+        SDL_QuitSubSystem( SDL_INIT_GAMECONTROLLER );
+    }
     if( m_procedure.getHost() == this )
         m_procedure.setHost( nullptr );
 }
@@ -234,6 +247,11 @@ bool HSDLInputDevice::create()
     SDL_SetHint( SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0" );
     // Clicks that focus the window count as clicks, as they do on the system.
     SDL_SetHint( SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1" );
+    // Pads are a bonus: without them the keyboard and the mouse still play. The pads present now
+    // arrive as added devices on the first poll.
+    m_padsReady = SDL_InitSubSystem( SDL_INIT_GAMECONTROLLER ) == 0;
+    if( !m_padsReady )
+        logMessage( "...no game pads: %s\n", SDL_GetError() );
     m_procedure.setHost( this );
     m_created = true;
     return true;
@@ -251,6 +269,8 @@ bool HSDLInputDevice::poll()
             return false;
         }
     }
+    // A held direction repeats without any event of its own.
+    updatePads();
     return true;
 }
 
@@ -261,6 +281,126 @@ void HSDLInputDevice::waitForInput( uint32_t timeoutMs )
     // No event given: whatever arrives stays queued for poll. SIGINT and SIGTERM end the wait
     // too, as SDL turns them into a quit event unless its signal handlers are turned off.
     SDL_WaitEventTimeout( nullptr, static_cast<int>( std::min<uint32_t>( timeoutMs, INT32_MAX ) ) );
+}
+
+void HSDLInputDevice::m_openPad( int32_t deviceIndex )
+{
+    for( int slot = 0; slot < kMostPads; ++slot )
+    {
+        if( m_apPads[ slot ] != nullptr )
+            continue;
+        m_apPads[ slot ] = SDL_GameControllerOpen( deviceIndex );
+        m_aPadHeld[ slot ] = 0;
+        m_aPadStick[ slot ] = HPoint{ 0, 0 };
+        if( m_apPads[ slot ] == nullptr )
+            logMessage( "...game pad %d could not be opened: %s\n", deviceIndex, SDL_GetError() );
+        else
+        {
+            const char* kpName = SDL_GameControllerName( m_apPads[ slot ] );
+            logMessage( "...game pad: %s\n", kpName != nullptr ? kpName : "?" );
+        }
+        return;
+    }
+}
+
+int HSDLInputDevice::m_padSlot( int32_t instanceId ) const
+{
+    for( int slot = 0; slot < kMostPads; ++slot )
+    {
+        if( m_apPads[ slot ] != nullptr &&
+            SDL_JoystickInstanceID( SDL_GameControllerGetJoystick( m_apPads[ slot ] ) ) == instanceId )
+            return slot;
+    }
+    return -1;
+}
+
+void HSDLInputDevice::m_closePad( int32_t instanceId )
+{
+    int slot = m_padSlot( instanceId );
+    if( slot < 0 )
+        return;
+    SDL_GameControllerClose( m_apPads[ slot ] );
+    m_apPads[ slot ] = nullptr;
+    // What it held is let go.
+    m_aPadHeld[ slot ] = 0;
+    m_aPadStick[ slot ] = HPoint{ 0, 0 };
+    updatePads();
+}
+
+void HSDLInputDevice::m_closeAllPads()
+{
+    for( _SDL_GameController*& pPad : m_apPads )
+    {
+        if( pPad != nullptr )
+            SDL_GameControllerClose( pPad );
+        pPad = nullptr;
+    }
+}
+
+int HSDLInputDevice::getPadCount() const
+{
+    int count = 0;
+    for( _SDL_GameController* pPad : m_apPads )
+        count += pPad != nullptr ? 1 : 0;
+    return count;
+}
+
+void HSDLInputDevice::m_padButton( int32_t instanceId, uint8_t button, bool down )
+{
+    struct Binding
+    {
+        uint8_t button;
+        uint32_t control;
+    };
+    static const Binding kaBindings[] = {
+        { SDL_CONTROLLER_BUTTON_DPAD_UP, GC_UP },     { SDL_CONTROLLER_BUTTON_DPAD_DOWN, GC_DOWN },
+        { SDL_CONTROLLER_BUTTON_DPAD_LEFT, GC_LEFT }, { SDL_CONTROLLER_BUTTON_DPAD_RIGHT, GC_RIGHT },
+        { SDL_CONTROLLER_BUTTON_A, GC_A },            { SDL_CONTROLLER_BUTTON_B, GC_B },
+        { SDL_CONTROLLER_BUTTON_START, GC_START } };
+    int slot = m_padSlot( instanceId );
+    if( slot < 0 )
+        return;
+    for( const Binding& binding : kaBindings )
+    {
+        if( binding.button != button )
+            continue;
+        if( down )
+            m_aPadHeld[ slot ] |= binding.control;
+        else
+            m_aPadHeld[ slot ] &= ~binding.control;
+    }
+    // Each event is taken as it comes, so a press and release within one poll both count.
+    updatePads();
+}
+
+void HSDLInputDevice::m_padAxis( int32_t instanceId, uint8_t axis, int16_t value )
+{
+    int slot = m_padSlot( instanceId );
+    if( slot < 0 )
+        return;
+    if( axis == SDL_CONTROLLER_AXIS_LEFTX )
+        m_aPadStick[ slot ].x = value;
+    else if( axis == SDL_CONTROLLER_AXIS_LEFTY )
+        m_aPadStick[ slot ].y = value;
+    else
+        return;
+    updatePads();
+}
+
+void HSDLInputDevice::updatePads()
+{
+    uint32_t held = 0;
+    for( int slot = 0; slot < kMostPads; ++slot )
+    {
+        if( m_apPads[ slot ] != nullptr )
+            held |= m_aPadHeld[ slot ] | HGamepadMapper::stickControls( m_aPadStick[ slot ].x, m_aPadStick[ slot ].y );
+    }
+    if( held == 0 && m_padKeys.getHeld() == 0 )
+        return;
+    HGamepadMessage aMessages[ HGamepadMapper::kMostMessages ];
+    size_t count = m_padKeys.update( held, processServices().getTime(), aMessages );
+    for( size_t i = 0; i < count; ++i )
+        m_send( aMessages[ i ].message, aMessages[ i ].wParam );
 }
 
 void HSDLInputDevice::m_send( uint32_t message, uintptr_t wParam, intptr_t lParam )
@@ -385,10 +525,19 @@ void HSDLInputDevice::m_text( const char* kpUtf8 )
     while( *kpText != 0 )
     {
         int32_t codePoint = nextCodePoint( kpText );
-        // Control characters were made from their keys; what the 8-bit character cannot hold is dropped.
-        if( codePoint < 32 || codePoint == 127 || codePoint > 255 )
+        // Control characters were made from their keys.
+        if( codePoint < 32 || codePoint == 127 || ( codePoint >= 0x80 && codePoint < 0xA0 ) )
             continue;
-        m_send( HWM_CHAR, static_cast<uintptr_t>( codePoint ) );
+        if( codePoint <= 255 )
+        {
+            m_send( HWM_CHAR, static_cast<uintptr_t>( codePoint ) );
+            continue;
+        }
+        // What the 8-bit character cannot hold comes as its plain letters, as the system's
+        // best fit would give them, or as a mark that something was typed.
+        const char* kpLetters = textPlainLetters( static_cast<uint32_t>( codePoint ) );
+        for( const char* kpLetter = kpLetters != nullptr ? kpLetters : "?"; *kpLetter != 0; ++kpLetter )
+            m_send( HWM_CHAR, static_cast<uintptr_t>( static_cast<unsigned char>( *kpLetter ) ) );
     }
 }
 
@@ -477,6 +626,19 @@ void HSDLInputDevice::translate( const SDL_Event& event )
     case SDL_QUIT:
         // A signal (or the desktop ending the session) asks as the close button does.
         m_send( HWM_CLOSE, 0 );
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+        m_openPad( event.cdevice.which );
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        m_closePad( event.cdevice.which );
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        m_padButton( event.cbutton.which, event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN );
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        m_padAxis( event.caxis.which, event.caxis.axis, event.caxis.value );
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:

@@ -1,12 +1,17 @@
 #ifndef GLIMMERDROP_FRAMEWORK_PLATFORM_WIN32_HWIN32INPUTDEVICE_H
 #define GLIMMERDROP_FRAMEWORK_PLATFORM_WIN32_HWIN32INPUTDEVICE_H
 
+#include <cstdint>
+
+#include "Framework/application/HGamepadMapper.h"
 #include "Framework/application/HInputDevice.h"
 
 class HCvarManager;
 
 // The input device on Windows: its poll pumps the thread's messages, so the window procedure
-// runs on them and posts their events. One per process, made on the first request.
+// runs on them and posts their events, then reads the game pads through XInput (loaded when
+// the system has it) and sends what they hold on as key messages. One per process, made on the
+// first request.
 class HWin32InputDevice : public HInputDevice
 {
 public:
@@ -23,9 +28,22 @@ public:
     void waitForInput( uint32_t timeoutMs ) override;
 
 private:
+    typedef uint32_t( __stdcall* GetStateFunction )( uint32_t userIndex, void* pState );
+
+    void m_loadXInput();
+    void m_readPads();
+
+    static const int kPadSlots = 4;
+
     HCvarManager* m_pCvars;
     bool m_created;
     void* m_timer;
+    void* m_xinputLibrary;
+    GetStateFunction m_pGetState;
+    bool m_aConnected[ kPadSlots ];
+    // Empty slots are slow to ask; they are asked again only now and then.
+    uint64_t m_nextScan;
+    HGamepadMapper m_padKeys;
 };
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 
 // Text helpers for the fixed-size buffers used throughout the program.
 
@@ -18,5 +19,11 @@ int textFormatV( char* pDest, size_t size, const char* kpFormat, va_list args );
 
 // Substring test used for command-line switches and file-name extensions; nulls never match.
 bool textContains( const char* kpText, const char* kpPart );
+
+// The plain letters a Latin letter is written with where only ASCII shows (e with an accent "e",
+// sharp s "ss", AE joined "AE", l with a stroke "l"); null for anything else, ASCII included.
+const char* textPlainLetters( uint32_t codePoint );
+// The code point a byte of the Western Windows code page stands for; 0 where it stands for none.
+uint32_t textCodePagePoint( unsigned char byte );
 
 #endif

@@ -55,3 +55,30 @@ TEST( HTextTest, ContainsIsAPlainCaseSensitiveSubstringTest )
     EXPECT_FALSE( textContains( nullptr, "a" ) );
     EXPECT_FALSE( textContains( "a", nullptr ) );
 }
+
+TEST( HTextTest, LatinLettersFoldToTheirPlainLetters )
+{
+    struct Case
+    {
+        uint32_t codePoint;
+        const char* kpPlain;
+    };
+    const Case kaCases[] = { { 0xE9, "e" },   { 0xDF, "ss" }, { 0xC6, "AE" }, { 0x142, "l" },  { 0x141, "L" },
+                             { 0xC5, "A" },   { 0xF8, "o" },  { 0xDE, "TH" }, { 0x153, "oe" }, { 0x17E, "z" },
+                             { 0x17F, "s" },  { 0xFF, "y" },  { 0x192, "f" },  { 0xD7, nullptr }, { 0xF7, nullptr },
+                             { 'e', nullptr }, { 0xBF, nullptr }, { 0x180, nullptr }, { 0x20AC, nullptr } };
+    for( const Case& test : kaCases )
+    {
+        const char* kpPlain = textPlainLetters( test.codePoint );
+        if( test.kpPlain == nullptr )
+            EXPECT_EQ( kpPlain, nullptr ) << test.codePoint;
+        else
+            EXPECT_STREQ( kpPlain, test.kpPlain ) << test.codePoint;
+    }
+    // The code page's own row, and its agreement with Latin-1 elsewhere.
+    EXPECT_EQ( textCodePagePoint( 0x8C ), 0x152u );
+    EXPECT_EQ( textCodePagePoint( 0x9F ), 0x178u );
+    EXPECT_EQ( textCodePagePoint( 0x81 ), 0u );
+    EXPECT_EQ( textCodePagePoint( 0xEB ), 0xEBu );
+    EXPECT_EQ( textCodePagePoint( 'A' ), 0x41u );
+}

@@ -115,6 +115,26 @@ TEST_F( DialogTest, ReturnActivatesTheDefaultButtonWhileTypingGoesToTheLine )
     ASSERT_EQ( dialog.activated.size(), 1u );
 }
 
+TEST_F( DialogTest, EscapeChoosesTheCancelItemOnlyWhenOneIsSetAndOn )
+{
+    dialog.addItem( &ok );
+    dialog.addItem( &cancel );
+    dialog.addItem( &line );
+    dialog.closers = { &ok, &cancel };
+    // Without a cancel item Escape is only a character, which the line does not keep.
+    EXPECT_EQ( dialog.findItemForEvent( key( 27 ) ), nullptr );
+    dialog.setCancelItem( &cancel );
+    cancel.setEnabled( false );
+    EXPECT_EQ( dialog.findItemForEvent( key( 27 ) ), nullptr );
+    cancel.setEnabled( true );
+    stage.typeText( "Mo" );
+    stage.type( 27 );
+    VXDialogResult result = stage.run( dialog );
+    EXPECT_TRUE( result.closedBy( &cancel ) );
+    EXPECT_STREQ( line.getText(), "Mo" );
+    ASSERT_EQ( dialog.activated.size(), 1u );
+}
+
 TEST_F( DialogTest, TabWalksToTheNextItemThatTakesTheFocus )
 {
     VXDialogItemTextLine second;

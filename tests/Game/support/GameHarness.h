@@ -79,6 +79,7 @@ public:
     void setTimeLeft( float seconds ) { m_timeLeft = seconds; }
     void setLinesToGo( int32_t lines ) { m_linesToGo = lines; }
     void setLastMovePoint( const HPoint& point ) { m_lastMovePoint = point; }
+    VXScorePopupList& popups() { return m_popups; }
     using HApplication::m_beginPause;
     using HApplication::m_endPause;
     using VXGame::m_frameStep;

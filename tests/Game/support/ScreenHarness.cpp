@@ -14,6 +14,7 @@
 #include "Framework/util/src/HGlobal.h"
 #include "Framework/util/src/HRegistry.h"
 #include "Game/VXEnterNameDialog.h"
+#include "Game/VXHighScoreDialog.h"
 #include "Game/dialogs/VXDialog.h"
 #include "Game/dialogs/VXDialogItem.h"
 #include "tests/Game/support/BoardMoves.h"
@@ -465,6 +466,109 @@ RecordedGame recordGameToHighScores( const std::string& name )
     harness.run();
     recorded.highScoreName = game.getHighScores().entry( 0 ).name;
     // The journal is complete once the devices are down.
+    game.unloadGraphics();
+    recorded.journal = harness.journalBytes();
+    recorded.registry = harness.registryText();
+    return recorded;
+}
+
+RecordedGame recordKeyboardGame( const std::string& name )
+{
+    RecordedGame recorded;
+    ScreenHarness::Options options;
+    options.journal = true;
+    ScreenHarness harness( options );
+    if( !harness.started() )
+        return recorded;
+    ScreenGame& game = harness.game();
+    // The modal screens, and the player's pause as a screen of its own.
+    auto noteScreen = [ & ]()
+    {
+        std::string screen = harness.modalScreen();
+        if( screen.empty() && game.isUserPaused() )
+            screen = "(paused)";
+        const VXHighScoreDialog* kpTable = dynamic_cast<const VXHighScoreDialog*>( game.getModalScreen() );
+        if( kpTable != nullptr && kpTable->getMarkedRow() >= 0 )
+            screen += " row " + std::to_string( kpTable->getMarkedRow() );
+        if( recorded.screens.empty() || recorded.screens.back() != screen )
+            recorded.screens.push_back( screen );
+    };
+    auto press = [ & ]( int32_t code )
+    {
+        harness.keyCode( code );
+        harness.check( noteScreen );
+    };
+    auto type = [ & ]( char character )
+    {
+        harness.key( character );
+        harness.check( noteScreen );
+    };
+    harness.idle( 10 );
+    type( '\r' );
+    harness.run();
+    harness.runUntil( GS_IDLE, 2000 );
+    // The arrow keys move the blank (the default option) one cell a press.
+    for( int turn = 0; turn < 300 && game.getScore() == 0; ++turn )
+    {
+        HPoint move = chooseMove( game.getBoard(), turn );
+        HPoint blank = game.getBoard().getBlankPosition();
+        int32_t key = move.x > blank.x ? KC_RIGHT : move.x < blank.x ? KC_LEFT : move.y > blank.y ? KC_DOWN : KC_UP;
+        int steps = std::abs( move.x - blank.x ) + std::abs( move.y - blank.y );
+        for( int step = 0; step < steps && game.getScore() == 0; ++step )
+        {
+            harness.keyCode( key );
+            harness.run();
+            harness.runUntil( GS_IDLE, 2000 );
+        }
+    }
+    recorded.score = game.getScore();
+
+    // Pause and go on by P, by the Pause key and by Escape.
+    type( 'p' );
+    type( 'P' );
+    press( KC_PAUSE );
+    press( KC_PAUSE );
+    type( 27 );
+    type( 27 );
+    // The panel's screens by their keys, each left by Escape as it was; Tab moves on without harm.
+    type( 'o' );
+    type( 9 );
+    type( 27 );
+    type( 'h' );
+    type( 9 );
+    type( 27 );
+    type( 'r' );
+    type( 27 );
+    harness.idle( 10 );
+    harness.check( noteScreen );
+
+    // The debug keys take the first level's long clock down ten seconds at a time.
+    harness.key( VXGame::kDebugControlCharacter );
+    harness.key( VXGame::kDebugLetter );
+    harness.key( VXGame::kDebugControlCharacter );
+    for( int i = 0; i * 10.0f < game.getTimeLeft() + 10.0f; ++i )
+        harness.key( '-', 1 );
+    harness.idle( 10 );
+    // Escape does nothing while the notice's button is still off; Return takes it once it is on.
+    type( 27 );
+    harness.idle( 1985 );
+    harness.idle( 20 );
+    harness.idle( 0 );
+    type( '\r' );
+    for( int i = 0; i < VXEnterNameDialog::kNameLength; ++i )
+        harness.key( 8, 5 );
+    harness.type( name );
+    type( 9 );
+    type( '\r' );
+    harness.idle( 50 );
+    type( 9 );
+    type( 27 );
+    harness.idle( 10 );
+    // The main loop ends at the time stamp after the quit.
+    type( 'q' );
+    harness.idle( 10 );
+    harness.run();
+    recorded.highScoreName = game.getHighScores().entry( 0 ).name;
     game.unloadGraphics();
     recorded.journal = harness.journalBytes();
     recorded.registry = harness.registryText();

@@ -185,6 +185,12 @@ struct RecordedGame
     std::vector<std::string> screens;
 };
 RecordedGame recordGameToHighScores( const std::string& name );
+// The same game played by keyboard alone: Return to start, the arrow keys for the line, P, the
+// Pause key and Escape to pause and go on, the options, the table and the restart question opened
+// by their keys and left by Escape, Escape refused by the game-over notice while its button is
+// off, Return once it is on, the name typed, Tab and Return, the marked table left by Escape, and
+// Q to quit.
+RecordedGame recordKeyboardGame( const std::string& name );
 
 // A plain input event.
 HEvent makeEvent( int32_t type, int32_t key = 0, char character = 0, int32_t x = 0, int32_t y = 0 );

@@ -69,6 +69,7 @@ std::vector<std::string> expectedPictures()
         "tutorial_hand.tga",
         "gameover.jpg",
         "entername.jpg",
+        "highscores_newrow.tga",
         "highscores.jpg",
         "highscores_areyousure.jpg",
         "restart_areyousure.jpg",

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "Framework/application/HEventQueue.h"
@@ -193,21 +194,26 @@ TEST_F( HSDLInputDeviceTest, ControlKeysGetTheCharactersSdlDoesNotSend )
 TEST_F( HSDLInputDeviceTest, TypingArrowsAndKeypadArriveAsOnTheSystem )
 {
     feed( { keyEvent( SDL_KEYDOWN, SDLK_h, 0 ), textEvent( "h" ), keyEvent( SDL_KEYDOWN, SDLK_1, KMOD_LSHIFT ),
-            textEvent( "!\xC3\xA9\xE2\x82\xAC" ), keyEvent( SDL_KEYDOWN, SDLK_LEFT, 0 ),
+            textEvent( "!\xC3\xA9\xE2\x82\xAC\xC5\x82\xC5\x92" ), keyEvent( SDL_KEYDOWN, SDLK_LEFT, 0 ),
             keyEvent( SDL_KEYUP, SDLK_LEFT, 0 ), keyEvent( SDL_KEYDOWN, SDLK_KP_8, 0 ),
             keyEvent( SDL_KEYDOWN, SDLK_KP_8, KMOD_NUM ), textEvent( "8" ), keyEvent( SDL_KEYDOWN, SDLK_F12, 0 ) } );
     std::vector<HEvent> events = posted();
-    ASSERT_EQ( events.size(), 8u );
+    ASSERT_EQ( events.size(), 12u );
     expectKey( events[ 0 ], ET_KEYDOWN, 0, 'h' );
     expectKey( events[ 1 ], ET_KEYDOWN, 0, '!' );
-    // Latin-1 letters fit the 8-bit character; the euro sign does not and is dropped.
+    // Latin-1 letters fit the 8-bit character; other letters come as their plain letters, the
+    // euro sign as a mark.
     expectKey( events[ 2 ], ET_KEYDOWN, 0, static_cast<char>( 0xE9 ) );
-    expectKey( events[ 3 ], ET_KEYDOWN, KC_LEFT, 0 );
-    expectKey( events[ 4 ], ET_KEYUP, KC_LEFT, 0 );
+    expectKey( events[ 3 ], ET_KEYDOWN, 0, '?' );
+    expectKey( events[ 4 ], ET_KEYDOWN, 0, 'l' );
+    expectKey( events[ 5 ], ET_KEYDOWN, 0, 'O' );
+    expectKey( events[ 6 ], ET_KEYDOWN, 0, 'E' );
+    expectKey( events[ 7 ], ET_KEYDOWN, KC_LEFT, 0 );
+    expectKey( events[ 8 ], ET_KEYUP, KC_LEFT, 0 );
     // Keypad 8 without Num Lock is the up arrow; with it, a digit typed.
-    expectKey( events[ 5 ], ET_KEYDOWN, KC_UP, 0 );
-    expectKey( events[ 6 ], ET_KEYDOWN, 0, '8' );
-    expectKey( events[ 7 ], ET_KEYDOWN, KC_F12, 0 );
+    expectKey( events[ 9 ], ET_KEYDOWN, KC_UP, 0 );
+    expectKey( events[ 10 ], ET_KEYDOWN, 0, '8' );
+    expectKey( events[ 11 ], ET_KEYDOWN, KC_F12, 0 );
 }
 
 TEST_F( HSDLInputDeviceTest, KeysOfOtherLayoutsFallBackToTheirUsPosition )
@@ -315,6 +321,67 @@ TEST( HSDLInputDevicePumpTest, PollPumpsSdlsQueueIntoTheEventQueue )
     }
     // A device that goes leaves the procedure without a window.
     EXPECT_EQ( procedure.getHost(), nullptr );
+    HGlobal::setEventQueue( nullptr );
+    SDL_Quit();
+}
+
+TEST( HSDLInputDevicePadTest, APadPlugsInPlaysAsItsKeysRepeatsAndUnplugs )
+{
+    RecordingProcessServices services;
+    services.useFakeTime = true;
+    services.fakeTime = 1000;
+    HEventQueue queue;
+    HGlobal::setEventQueue( &queue );
+    HWindowProcedure procedure;
+    {
+        HSDLInputDevice device( nullptr, &procedure );
+        ASSERT_TRUE( device.create() );
+        EXPECT_EQ( device.getPadCount(), 0 );
+        int index = SDL_JoystickAttachVirtual( SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                               SDL_CONTROLLER_BUTTON_MAX, 0 );
+        ASSERT_GE( index, 0 ) << SDL_GetError();
+        device.poll();
+        ASSERT_EQ( device.getPadCount(), 1 ) << "the plugged pad was not opened";
+        SDL_Joystick* pJoystick = SDL_JoystickFromInstanceID( SDL_JoystickGetDeviceInstanceID( index ) );
+        ASSERT_NE( pJoystick, nullptr );
+        auto posted = [ & ]()
+        {
+            device.poll();
+            std::vector<std::string> events;
+            HEvent event;
+            while( queue.count() > 0 && queue.getEvent( event ) )
+                events.push_back( std::to_string( event.type ) + "/" + std::to_string( event.key ) + "/" +
+                                  std::to_string( static_cast<unsigned char>( event.character ) ) );
+            return events;
+        };
+        const std::string kDown = std::to_string( ET_KEYDOWN );
+        const std::string kUp = std::to_string( ET_KEYUP );
+
+        // A tapped within one poll still presses and lets go; B, Start and the d-pad likewise.
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_A, 1 );
+        SDL_JoystickUpdate();
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_A, 0 );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kDown + "/0/13", kUp + "/0/13" } ) );
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_B, 1 );
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_START, 1 );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kDown + "/0/27", kDown + "/19/0" } ) );
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_B, 0 );
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_START, 0 );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kUp + "/0/27", kUp + "/19/0" } ) );
+
+        // The stick held left repeats like a held arrow key; the x button means nothing.
+        SDL_JoystickSetVirtualAxis( pJoystick, SDL_CONTROLLER_AXIS_LEFTX, -30000 );
+        SDL_JoystickSetVirtualButton( pJoystick, SDL_CONTROLLER_BUTTON_X, 1 );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kDown + "/37/0" } ) );
+        services.fakeTime += HGamepadMapper::kRepeatDelay;
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kDown + "/37/0" } ) );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{} ) );
+
+        // Unplugged while held: the key is let go, and the pad is gone.
+        SDL_JoystickDetachVirtual( index );
+        EXPECT_EQ( posted(), ( std::vector<std::string>{ kUp + "/37/0" } ) );
+        EXPECT_EQ( device.getPadCount(), 0 );
+    }
     HGlobal::setEventQueue( nullptr );
     SDL_Quit();
 }

@@ -14,8 +14,6 @@
 namespace
 {
 const char kpDefaultResourceFile[] = "glimmerdrop.vxz";
-const int32_t kIdleFrame = 5;
-const uint32_t kPausedSleep = 20;
 }
 
 const char* const VXGame::kTitle = "Glimmerdrop(Ver 1.50.07)";
@@ -234,21 +232,13 @@ void VXGame::m_takeFrameTime( uint64_t eventTime )
 bool VXGame::m_frameUpdate()
 {
     if( isPaused() )
-    {
-        if( m_state == GS_QUIT )
-            return true;
-        processServices().sleep( kPausedSleep );
-        return false;
-    }
+        return m_state == GS_QUIT;
     if( m_lastUpdate == 0 )
     {
         m_lastUpdate = m_now;
         debugTrace( "Initializing last update time: %d", static_cast<int>( m_now ) );
     }
     int64_t elapsed = m_now - m_lastUpdate;
-    // Tops an idle frame up to 5 ms; a clock that went backwards must not turn that into a long sleep.
-    if( elapsed < kIdleFrame && m_phaseLeft == 0 )
-        processServices().sleep( static_cast<uint32_t>( kIdleFrame - std::max<int64_t>( elapsed, 0 ) ) );
     if( elapsed < 0 )
         elapsed = 1;
     int32_t step = static_cast<int32_t>( std::min<int64_t>( elapsed, INT32_MAX ) );

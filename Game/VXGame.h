@@ -81,6 +81,9 @@ public:
     int handleEvent( const HEvent& event ) override;
     // Music plays only while "Music Enabled" is set.
     void setMusicPlaying( bool on ) override;
+    // Phases and score popups move every frame; the tutorial hand pulses; the running clock
+    // changes its bar; anything else waits for the player.
+    uint32_t untilNextChange() const override;
 
     // A new game starting at level number n (1-based).
     void newGame( int32_t startLevelNumber );

@@ -1,4 +1,5 @@
 // VXGame: drawing the frame and keeping what is on screen up to date.
+#include <algorithm>
 #include <cmath>
 
 #include "Framework/graphics/HBlitter.h"
@@ -23,6 +24,8 @@ const HPoint kTutorialPage = { 60, 355 };
 // The hand points at the cell of each scripted step, 49 pixels left of and 56 above its corner.
 const HPoint kHandPlaces[ 5 ] = { { 100, 45 }, { 142, 45 }, { 184, 45 }, { 184, 87 }, { 58, 87 } };
 const int32_t kTutorialSteps = 5;
+// The hand's pulse is redrawn this often: smooth enough for a slow glow, cheap enough to idle.
+const uint32_t kHandFrame = 33;
 
 bool isInfoState( int32_t state )
 {
@@ -206,4 +209,22 @@ void VXGame::m_updatePresentation( int32_t elapsed )
         m_pStartControl->refreshShown();
     if( m_pPauseControl != nullptr )
         m_pPauseControl->refreshShown();
+}
+
+uint32_t VXGame::untilNextChange() const
+{
+    if( m_state == GS_QUIT )
+        return 0;
+    if( isPaused() )
+        return HFramePacer::kNoDeadline;
+    if( m_phaseLeft > 0 || m_popups.liveCount() > 0 )
+        return 0;
+    uint32_t wait = HFramePacer::kNoDeadline;
+    HRect hand;
+    if( m_handRect( hand ) )
+        wait = kHandFrame;
+    if( m_state == GS_IDLE && m_settings.didTutorial != 0 )
+        wait = std::min( wait, m_timerBar.untilNextChange(
+                                   { m_state, m_timeLeft, m_timeMax, m_phaseLeft, m_phaseTotal, m_now } ) );
+    return wait;
 }

@@ -1,5 +1,6 @@
 #include "Game/VXTimerBar.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Game/VXDrawing.h"
@@ -101,6 +102,33 @@ void VXTimerBar::update( const Clock& clock, const Invalidate& invalidate )
         invalidate( { lower - 1, kTop, upper + wider, bottom } );
         m_bitesFrame = frame;
     }
+}
+
+uint32_t VXTimerBar::untilNextChange( const Clock& clock ) const
+{
+    double left = clock.timeLeft;
+    if( !( left > 0.0 ) || !( clock.timeMax > 0.0f ) || left > 1.0e6 )
+        return 1;
+    double untilBlink = static_cast<double>( 250 - ( clock.now % 250 + 250 ) % 250 );
+    // Blinked off, nothing shows until it comes back.
+    if( left < 10.0 && ( ( clock.now % 500 + 500 ) % 500 ) >= 250 )
+        return static_cast<uint32_t>( std::max( 1.0, std::ceil( std::min( untilBlink, left * 1000.0 ) ) ) );
+    // The bites and the end change when a number falling with the clock drops below a whole
+    // value: one millisecond past the time it reaches it (the float clock's error aside).
+    const double kSlack = 0.001;
+    double eighths = left * 8.0;
+    double wait = std::min( std::ceil( left * 1000.0 ),
+                            std::floor( ( eighths - std::floor( eighths ) ) * 125.0 + kSlack ) + 1.0 );
+    int32_t width = m_width();
+    if( width > 0 )
+    {
+        double pixels = left / clock.timeMax * width;
+        double perPixel = clock.timeMax * 1000.0 / width;
+        wait = std::min( wait, std::floor( ( pixels - std::floor( pixels ) ) * perPixel + kSlack ) + 1.0 );
+    }
+    if( left < 10.0 )
+        wait = std::min( wait, untilBlink );
+    return static_cast<uint32_t>( std::max( 1.0, std::ceil( wait ) ) );
 }
 
 void VXTimerBar::draw( const HRect& clip ) const

@@ -38,6 +38,9 @@ public:
 
     // Moves the end and the bites for this frame and marks what changed.
     void update( const Clock& clock, const Invalidate& invalidate );
+    // Milliseconds until the running clock changes the bar (its end, its bites, its blink) or
+    // runs out; at least 1.
+    uint32_t untilNextChange( const Clock& clock ) const;
     // "timer.tga" up to the end, then the bites; nothing while hidden.
     void draw( const HRect& clip ) const;
 

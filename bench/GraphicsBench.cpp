@@ -11,14 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "Framework/FileSystem/src/HZIPFileSystem.h"
+#include "Framework/graphics/HBlitRows.h"
 #include "Framework/graphics/HDisplayDeviceFactory.h"
 #include "Framework/graphics/HSurface.h"
+#include "Framework/graphics/VXSprite.h"
 #include "Framework/platform/sdl/HSDLDisplayDevice.h"
 #include "tests/support/MemoryDisplayDevice.h"
 
 // The drawing costs of one 640 x 480 frame, each beside the same work done by a reference:
 // memcpy for plain copies, pixman's OVER (x1r5g5b5 source through an a8 mask) for alpha blending.
-// The ratios are printed after the table.
+// The blends use the game's own tiles from glimmerdrop.vxz beside the program (drawn stand-ins
+// when it is missing). The ratios are printed after the table.
 
 namespace
 {
@@ -58,31 +62,97 @@ std::unique_ptr<HSurface> candy( int variant )
     return surface;
 }
 
-struct SpriteSet
-{
-    std::vector<std::unique_ptr<HSurface>> sprites;
-    std::vector<HPoint> places;
-
-    // The frame tiled with candies: 15 x 11 sprites of 42 x 42.
-    SpriteSet()
-    {
-        for( int i = 0; i < 7; ++i )
-            sprites.push_back( candy( i ) );
-        for( int y = 0; y + kCell <= kHeight; y += kCell )
-        {
-            for( int x = 0; x + kCell <= kWidth; x += kCell )
-                places.push_back( { x, y } );
-        }
-    }
-    int64_t pixels() const { return static_cast<int64_t>( places.size() ) * kCell * kCell; }
-};
-
 MemoryDisplayDevice& memoryDisplay()
 {
     static MemoryDisplayDevice s_display;
     if( s_display.getScreenWidth() == 0 )
         s_display.initScreen( kWidth, kHeight, "bench", false, true );
     return s_display;
+}
+
+// The game's tiles, loaded once from the archive beside the program; kept for the whole run.
+const std::vector<HSurface*>& gameTiles()
+{
+    static std::vector<HSurface*> s_tiles;
+    static HZIPFileSystem s_archive;
+    static std::vector<std::unique_ptr<VXSprite>> s_sprites;
+    static bool s_tried = false;
+    if( s_tried )
+        return s_tiles;
+    s_tried = true;
+    if( !s_archive.init( GLIMMERDROP_BINARY_DIR "/glimmerdrop.vxz" ) )
+        return s_tiles;
+    const char* const kNames[] = { "tile_blue.tga",   "tile_red.tga",    "tile_green.tga", "tile_yellow.tga",
+                                   "tile_purple.tga", "tile_orange.tga", "tile_wild.tga" };
+    for( const char* kpName : kNames )
+    {
+        s_sprites.emplace_back( new VXSprite() );
+        if( s_sprites.back()->load( &memoryDisplay(), &s_archive, kpName ) && s_sprites.back()->getSurface() != nullptr &&
+            s_sprites.back()->getSurface()->getMask() != nullptr )
+            s_tiles.push_back( s_sprites.back()->getSurface() );
+    }
+    return s_tiles;
+}
+
+struct SpriteSet
+{
+    std::vector<std::unique_ptr<HSurface>> drawn;
+    std::vector<const HSurface*> sprites;
+    std::vector<HPoint> places;
+    int cell = kCell;
+
+    // The frame tiled with the game's tiles (or drawn candies of the same size), edge to edge.
+    SpriteSet()
+    {
+        for( HSurface* pTile : gameTiles() )
+            sprites.push_back( pTile );
+        if( sprites.empty() )
+        {
+            for( int i = 0; i < 7; ++i )
+            {
+                drawn.push_back( candy( i ) );
+                sprites.push_back( drawn.back().get() );
+            }
+        }
+        cell = std::min( sprites[ 0 ]->getWidth(), sprites[ 0 ]->getHeight() );
+        for( int y = 0; y < kHeight; y += cell )
+        {
+            for( int x = 0; x < kWidth; x += cell )
+                places.push_back( { x, y } );
+        }
+    }
+    const HSurface* at( size_t i ) const { return sprites[ i % sprites.size() ]; }
+    int64_t pixels() const { return static_cast<int64_t>( kWidth ) * kHeight; }
+};
+
+// The whole frame covered by blended tiles with the rows the processor's widest form gives, or
+// the form the argument names (0 portable, 1 SSE2, 2 AVX2).
+void blendFullFrame( benchmark::State& state, const HBlitRows::Set* kpRows )
+{
+    if( kpRows == nullptr )
+    {
+        state.SkipWithError( "this processor has no such rows" );
+        return;
+    }
+    MemoryDisplayDevice& display = memoryDisplay();
+    SpriteSet set;
+    const HBlitRows::Set& before = HBlitRows::active();
+    HBlitRows::setActive( *kpRows );
+    for( auto _ : state )
+    {
+        for( size_t i = 0; i < set.places.size(); ++i )
+        {
+            const HPoint& p = set.places[ i ];
+            display.clippedBlendBlit( { p.x, p.y, p.x + set.cell, p.y + set.cell }, { 0, 0, set.cell, set.cell },
+                                      set.at( i ), HBlendParams::alphaBlend() );
+        }
+        benchmark::ClobberMemory();
+    }
+    HBlitRows::setActive( before );
+    display.presentDirty();
+    display.presents.clear();
+    state.SetLabel( std::string( kpRows->kpName ) + ( gameTiles().empty() ? ", drawn tiles" : ", game tiles" ) );
+    state.SetItemsProcessed( state.iterations() * set.pixels() );
 }
 
 void BM_MemcpyFrame( benchmark::State& state )
@@ -113,54 +183,66 @@ void BM_BlitOpaqueFrame( benchmark::State& state )
 }
 BENCHMARK( BM_BlitOpaqueFrame )->Unit( benchmark::kMicrosecond );
 
-void BM_BlendBlitSpriteSet( benchmark::State& state )
+void BM_BlendFullFrame( benchmark::State& state )
 {
-    MemoryDisplayDevice& display = memoryDisplay();
-    SpriteSet set;
-    display.setBlendOption( BOPT_BINARY_ALPHA, static_cast<uint8_t>( state.range( 0 ) ) );
-    for( auto _ : state )
-    {
-        for( size_t i = 0; i < set.places.size(); ++i )
-        {
-            const HPoint& p = set.places[ i ];
-            display.clippedBlendBlit( { p.x, p.y, p.x + kCell, p.y + kCell }, { 0, 0, kCell, kCell },
-                                      set.sprites[ i % set.sprites.size() ].get(), HBlendParams::alphaBlend() );
-        }
-        benchmark::ClobberMemory();
-    }
-    display.setBlendOption( BOPT_BINARY_ALPHA, 0 );
-    display.presentDirty();
-    display.presents.clear();
-    state.SetItemsProcessed( state.iterations() * set.pixels() );
+    blendFullFrame( state, &HBlitRows::active() );
 }
-BENCHMARK( BM_BlendBlitSpriteSet )->Arg( 0 )->Arg( 1 )->Unit( benchmark::kMicrosecond );
+BENCHMARK( BM_BlendFullFrame )->Unit( benchmark::kMicrosecond );
 
-void BM_PixmanOverSpriteSet( benchmark::State& state )
+void BM_BlendFullFramePortable( benchmark::State& state )
+{
+    blendFullFrame( state, &HBlitRows::portable() );
+}
+BENCHMARK( BM_BlendFullFramePortable )->Unit( benchmark::kMicrosecond );
+
+void BM_BlendFullFrameSSE2( benchmark::State& state )
+{
+    blendFullFrame( state, HBlitRows::sse2() );
+}
+BENCHMARK( BM_BlendFullFrameSSE2 )->Unit( benchmark::kMicrosecond );
+
+void BM_BlendFullFrameAVX2( benchmark::State& state )
+{
+    blendFullFrame( state, HBlitRows::avx2() );
+}
+BENCHMARK( BM_BlendFullFrameAVX2 )->Unit( benchmark::kMicrosecond );
+
+void BM_BinaryAlphaFullFrame( benchmark::State& state )
+{
+    memoryDisplay().setBlendOption( BOPT_BINARY_ALPHA, 1 );
+    blendFullFrame( state, &HBlitRows::active() );
+    memoryDisplay().setBlendOption( BOPT_BINARY_ALPHA, 0 );
+}
+BENCHMARK( BM_BinaryAlphaFullFrame )->Unit( benchmark::kMicrosecond );
+
+void BM_PixmanOverFullFrame( benchmark::State& state )
 {
     SpriteSet set;
     std::vector<uint16_t> frame( kWidth * kHeight, 0x2108 );
     pixman_image_t* pDest = pixman_image_create_bits( PIXMAN_x1r5g5b5, kWidth, kHeight,
                                                       reinterpret_cast<uint32_t*>( frame.data() ), kWidth * 2 );
-    // pixman wants rows of whole 32-bit words: the 42-pixel rows are padded to 44.
-    const int kStride16 = 44;
-    const int kStride8 = 44;
     std::vector<std::vector<uint16_t>> colours;
     std::vector<std::vector<uint8_t>> masks;
     std::vector<pixman_image_t*> sources;
     std::vector<pixman_image_t*> alphas;
-    for( const auto& sprite : set.sprites )
+    for( const HSurface* kpSprite : set.sprites )
     {
-        colours.emplace_back( kStride16 * kCell );
-        masks.emplace_back( kStride8 * kCell );
-        for( int y = 0; y < kCell; ++y )
+        // pixman wants rows of whole 32-bit words.
+        int width = kpSprite->getWidth();
+        int height = kpSprite->getHeight();
+        int stride16 = ( width + 1 ) & ~1;
+        int stride8 = ( width + 3 ) & ~3;
+        colours.emplace_back( static_cast<size_t>( stride16 ) * height );
+        masks.emplace_back( static_cast<size_t>( stride8 ) * height );
+        for( int y = 0; y < height; ++y )
         {
-            std::memcpy( &colours.back()[ y * kStride16 ], sprite->getPixels() + y * kCell, kCell * 2 );
-            std::memcpy( &masks.back()[ y * kStride8 ], sprite->getMask() + y * kCell, kCell );
+            std::memcpy( &colours.back()[ y * stride16 ], kpSprite->getPixels() + y * width, width * 2 );
+            std::memcpy( &masks.back()[ y * stride8 ], kpSprite->getMask() + y * width, width );
         }
         sources.push_back( pixman_image_create_bits(
-            PIXMAN_x1r5g5b5, kCell, kCell, reinterpret_cast<uint32_t*>( colours.back().data() ), kStride16 * 2 ) );
-        alphas.push_back( pixman_image_create_bits( PIXMAN_a8, kCell, kCell,
-                                                    reinterpret_cast<uint32_t*>( masks.back().data() ), kStride8 ) );
+            PIXMAN_x1r5g5b5, width, height, reinterpret_cast<uint32_t*>( colours.back().data() ), stride16 * 2 ) );
+        alphas.push_back( pixman_image_create_bits( PIXMAN_a8, width, height,
+                                                    reinterpret_cast<uint32_t*>( masks.back().data() ), stride8 ) );
     }
     for( auto _ : state )
     {
@@ -168,7 +250,7 @@ void BM_PixmanOverSpriteSet( benchmark::State& state )
         {
             size_t s = i % sources.size();
             pixman_image_composite32( PIXMAN_OP_OVER, sources[ s ], alphas[ s ], pDest, 0, 0, 0, 0, set.places[ i ].x,
-                                      set.places[ i ].y, kCell, kCell );
+                                      set.places[ i ].y, set.cell, set.cell );
         }
         benchmark::ClobberMemory();
     }
@@ -180,7 +262,7 @@ void BM_PixmanOverSpriteSet( benchmark::State& state )
     pixman_image_unref( pDest );
     state.SetItemsProcessed( state.iterations() * set.pixels() );
 }
-BENCHMARK( BM_PixmanOverSpriteSet )->Unit( benchmark::kMicrosecond );
+BENCHMARK( BM_PixmanOverFullFrame )->Unit( benchmark::kMicrosecond );
 
 // A screen's worth of sprites as the game draws one: the background copied, the 36 board tiles
 // and a dozen panel pieces blended over it.
@@ -197,14 +279,14 @@ void BM_FrameOfSprites( benchmark::State& state )
             int x = kBoardLeft + kCell * ( cell % 6 );
             int y = kBoardTop + kCell * ( cell / 6 );
             display.clippedBlendBlit( { x, y, x + kCell, y + kCell }, { 0, 0, kCell, kCell },
-                                      set.sprites[ cell % set.sprites.size() ].get(), HBlendParams::alphaBlend() );
+                                      set.at( cell ), HBlendParams::alphaBlend() );
         }
         for( int piece = 0; piece < 12; ++piece )
         {
             int x = 8 + ( piece % 2 ) * 44;
             int y = 20 + ( piece / 2 ) * 70;
             display.clippedBlendBlit( { x, y, x + kCell, y + kCell }, { 0, 0, kCell, kCell },
-                                      set.sprites[ piece % set.sprites.size() ].get(), HBlendParams::alphaBlend() );
+                                      set.at( piece ), HBlendParams::alphaBlend() );
         }
         benchmark::ClobberMemory();
     }
@@ -223,8 +305,11 @@ HDisplayDevice* sdlDisplay()
 // The video driver and renderer the present went through.
 std::string presentPath( HDisplayDevice* pDisplay )
 {
+    HSDLDisplayDevice* pSdl = static_cast<HSDLDisplayDevice*>( pDisplay );
+    if( pSdl->drawsIntoWindowSurface() )
+        return std::string( SDL_GetCurrentVideoDriver() ) + "/window surface";
     SDL_RendererInfo info;
-    SDL_Renderer* pRenderer = SDL_GetRenderer( static_cast<HSDLDisplayDevice*>( pDisplay )->getWindow() );
+    SDL_Renderer* pRenderer = SDL_GetRenderer( pSdl->getWindow() );
     if( pRenderer == nullptr || SDL_GetRendererInfo( pRenderer, &info ) != 0 )
         return "?";
     return std::string( SDL_GetCurrentVideoDriver() ) + "/" + info.name;
@@ -290,10 +375,13 @@ public:
     {
         std::printf( "\n" );
         ratio( "opaque blit / memcpy (target <= 1.5)", "BM_BlitOpaqueFrame", "BM_MemcpyFrame" );
-        ratio( "alpha blend / pixman OVER (target <= 1.0)", "BM_BlendBlitSpriteSet/0", "BM_PixmanOverSpriteSet" );
-        ratio( "binary alpha / pixman OVER", "BM_BlendBlitSpriteSet/1", "BM_PixmanOverSpriteSet" );
-        value( "full-frame present, ms (target well under 2)", "BM_PresentFullFrame" );
-        value( "40 board-cell present, ms", "BM_PresentBoardCells" );
+        ratio( "full-frame blend / memcpy (goal <= 3.5)", "BM_BlendFullFrame", "BM_MemcpyFrame" );
+        ratio( "  SSE2 rows / memcpy", "BM_BlendFullFrameSSE2", "BM_MemcpyFrame" );
+        ratio( "  AVX2 rows / memcpy (goal <= 2.5)", "BM_BlendFullFrameAVX2", "BM_MemcpyFrame" );
+        ratio( "  portable rows / memcpy", "BM_BlendFullFramePortable", "BM_MemcpyFrame" );
+        ratio( "pixman OVER / full-frame blend (goal >= 25)", "BM_PixmanOverFullFrame", "BM_BlendFullFrame" );
+        ratio( "full-frame present / memcpy (goal <= 8)", "BM_PresentFullFrame", "BM_MemcpyFrame" );
+        ratio( "40-cell present / memcpy (goal <= 2)", "BM_PresentBoardCells", "BM_MemcpyFrame" );
         value( "frame of sprites (background + 48 blended), ms", "BM_FrameOfSprites" );
     }
 

@@ -34,6 +34,8 @@ HApplication::HApplication()
     , m_repaint()
     , m_pCvars( nullptr )
     , m_eventQueue()
+    , m_pacer()
+    , m_lastYield( kNever )
     , m_minimized( false )
     , m_active( false )
     , m_pauseCount( 0 )
@@ -445,7 +447,60 @@ bool HApplication::run()
             logMessage( "...journal played to its end\n" );
             return true;
         }
+        waitForNextPass( untilNextChange() );
     }
+}
+
+void HApplication::waitForNextPass( uint32_t untilChange )
+{
+    HProcessServices& services = processServices();
+    if( isPlayingJournal() )
+    {
+        m_yieldNowAndThen( services, false );
+        return;
+    }
+    if( m_pDisplayDevice != nullptr )
+        m_pacer.setRefreshRate( m_pDisplayDevice->getRefreshRate() );
+    uint32_t hold = m_pacer.untilNextFrame( services.getTime() );
+    if( hold > 0 )
+        services.sleep( hold );
+    // A minimised window shows nothing: only input (the window coming back) matters.
+    if( !canDraw() )
+        untilChange = HFramePacer::kNoDeadline;
+    if( untilChange != HFramePacer::kNoDeadline )
+    {
+        // Counted from the event being handled; a clock that went back has spent nothing.
+        uint64_t now = services.getTime();
+        uint64_t spent = now > m_currentTime ? now - m_currentTime : 0;
+        untilChange = spent >= untilChange ? 0 : untilChange - static_cast<uint32_t>( spent );
+    }
+    if( untilChange > 0 )
+    {
+        uint32_t wait = HFramePacer::idleWait( untilChange );
+        if( m_pInputDevice != nullptr )
+            m_pInputDevice->waitForInput( wait );
+        else
+            services.sleep( wait );
+    }
+    m_yieldNowAndThen( services, hold > 0 || untilChange > 0 );
+    m_pacer.frameBegun( services.getTime() );
+}
+
+void HApplication::m_yieldNowAndThen( HProcessServices& services, bool yielded )
+{
+    // A browser page only draws and delivers input while the program sleeps: a loop that never
+    // has to wait (slow frames, a journal played as fast as it goes) still gives way now and then.
+    const uint64_t kLongestRun = 50;
+    uint64_t now = services.getTime();
+    if( m_lastYield == kNever )
+        m_lastYield = now;
+    if( !yielded && ( now < m_lastYield || now - m_lastYield >= kLongestRun ) )
+    {
+        services.sleep( 0 );
+        now = services.getTime();
+    }
+    if( yielded || now < m_lastYield || now - m_lastYield >= kLongestRun )
+        m_lastYield = now;
 }
 
 bool HApplication::runFrame()

@@ -5,6 +5,7 @@
 
 #include "Framework/application/HDirtyRectList.h"
 #include "Framework/application/HEventQueue.h"
+#include "Framework/application/HFramePacer.h"
 #include "Framework/application/HRandom.h"
 #include "Framework/audio/HAudioMixerStreamingAudioSource.h"
 #include "Framework/audio/HSoundBank.h"
@@ -22,6 +23,7 @@ class HFileSystem;
 class HInputDevice;
 class HObjectList;
 class HObjectListNode;
+class HProcessServices;
 class HStandardFileSystem;
 class VXSprite;
 
@@ -83,6 +85,13 @@ public:
     // One pass of the main loop: every event now waiting, then one redraw and present.
     // True when the game asked to stop.
     bool runFrame();
+    // Between passes of a loop: holds back until the display's next refresh, then, unless
+    // something animates (untilChange 0), blocks until input or until untilChange milliseconds
+    // after the current time. A journal being played sets its own pace: no wait at all.
+    void waitForNextPass( uint32_t untilChange );
+    // Milliseconds from the current time until the game's picture changes by itself: 0 while
+    // it animates, HFramePacer::kNoDeadline when only input can change it.
+    virtual uint32_t untilNextChange() const { return HFramePacer::kNoDeadline; }
 
     // Clipped to the display; nothing without one.
     void invalidateRect( const HRect& rect );
@@ -165,6 +174,10 @@ protected:
     HDirtyRectList m_repaint;
     HCvarManager* m_pCvars;
     HEventQueue m_eventQueue;
+    HFramePacer m_pacer;
+    // When the loop last gave way to the system, on the process clock.
+    static constexpr uint64_t kNever = ~uint64_t( 0 );
+    uint64_t m_lastYield;
     bool m_minimized;
     bool m_active;
     int32_t m_pauseCount;
@@ -194,6 +207,7 @@ protected:
 
 private:
     HObjectListNode* m_lastControlNode() const;
+    void m_yieldNowAndThen( HProcessServices& services, bool yielded );
 
     static HApplication* sm_pInstance;
 };

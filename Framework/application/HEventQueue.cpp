@@ -31,6 +31,7 @@ HEventQueue::HEventQueue()
     , m_playbackState( PS_NONE )
     , m_heldStamp()
     , m_holdingStamp( false )
+    , m_stampDue( false )
     , m_lastMouse{ 0, 0 }
     , m_lastEventTime( 0 )
 {
@@ -86,6 +87,20 @@ bool HEventQueue::getEvent( HEvent& event )
     if( m_playbackState != PS_NONE )
         return m_readPlayback( event );
 
+    if( m_stampDue )
+    {
+        // Made when the next pass begins rather than when the last one ran dry, so it carries
+        // the time after the loop's wait, not before it; events queued in between come first.
+        m_stampDue = false;
+        // A clock that wrapped past 2^32 counts as moved on too, or the program would stall there.
+        if( m_read == m_write && processServices().getTime() != m_lastEventTime )
+        {
+            HEvent stamp;
+            stamp.clear();
+            stamp.type = ET_TIMESTAMP;
+            postEvent( stamp );
+        }
+    }
     if( m_takeFromRing( event ) )
         return true;
     if( m_pPollSource != nullptr )
@@ -99,16 +114,7 @@ bool HEventQueue::getEvent( HEvent& event )
         if( m_takeFromRing( event ) )
             return true;
     }
-
-    // A clock that wrapped past 2^32 counts as moved on too, or the program would stall there.
-    uint64_t now = processServices().getTime();
-    if( now != m_lastEventTime )
-    {
-        HEvent stamp;
-        stamp.clear();
-        stamp.type = ET_TIMESTAMP;
-        postEvent( stamp );
-    }
+    m_stampDue = true;
     return false;
 }
 

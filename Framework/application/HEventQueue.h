@@ -12,8 +12,8 @@ class HInputDevice;
 
 // The application's queue of events: a ring of 128 records (so at most 127 waiting), fed by the
 // window procedure through the poll source, or replaced wholesale by a journal being played back.
-// It stamps every posted event with the clock and makes an ET_TIMESTAMP whenever it runs dry and
-// the clock has moved on, so all time in the program comes from event stamps.
+// It stamps every posted event with the clock and, each time it has run dry, begins the next pass
+// with an ET_TIMESTAMP if the clock has moved on, so all time in the program comes from event stamps.
 class HEventQueue
 {
 public:
@@ -78,6 +78,8 @@ private:
     // A replayed time stamp waits one call, so each ends a pass of the loop as it did live.
     HEvent m_heldStamp;
     bool m_holdingStamp;
+    // The queue ran dry: the next call starts a new pass with a time stamp.
+    bool m_stampDue;
     HPoint m_lastMouse;
     uint64_t m_lastEventTime;
 };

@@ -1,10 +1,17 @@
 #include "Framework/application/HInputDevice.h"
 
+#include "Framework/util/src/HProcessServices.h"
+
 HInputDevice::Provider HInputDevice::sm_provider = nullptr;
 
 HInputDevice::HInputDevice() = default;
 
 HInputDevice::~HInputDevice() = default;
+
+void HInputDevice::waitForInput( uint32_t timeoutMs )
+{
+    processServices().sleep( timeoutMs );
+}
 
 void HInputDevice::suspend() {}
 

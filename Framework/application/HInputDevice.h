@@ -1,6 +1,8 @@
 #ifndef GLIMMERDROP_FRAMEWORK_APPLICATION_HINPUTDEVICE_H
 #define GLIMMERDROP_FRAMEWORK_APPLICATION_HINPUTDEVICE_H
 
+#include <cstdint>
+
 class HCvarManager;
 
 // The event queue's poll source: pumps the platform's messages, which post events.
@@ -19,6 +21,9 @@ public:
 
     // False ends one pass of the pump early (a quit message); the queue polls until true.
     virtual bool poll() = 0;
+    // Blocks until input is waiting or the time is up; the input stays for the next poll.
+    // Without a way to wait on the platform this only sleeps.
+    virtual void waitForInput( uint32_t timeoutMs );
     // Called when the window loses and regains activation.
     virtual void suspend();
     virtual void resume();

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "Framework/graphics/HBlitRows.h"
 #include "Framework/graphics/HSurface.h"
 #include "Framework/util/src/HLog.h"
 
@@ -14,50 +16,6 @@ uint8_t HBlitter::sm_options[ HBlitter::kOptionCount ] = {};
 namespace
 {
 const uint32_t kFullFactor = 65025;
-
-// c * m / 255 for every 5-bit channel value and mask byte, which is exactly what the blender's
-// c * (m * 255) / 65025 gives for the alpha-blend set.
-struct ScaleTable
-{
-    uint8_t values[ 256 ][ 32 ];
-    ScaleTable()
-    {
-        for( uint32_t m = 0; m < 256; ++m )
-        {
-            for( uint32_t c = 0; c < 32; ++c )
-                values[ m ][ c ] = static_cast<uint8_t>( c * m / 255 );
-        }
-    }
-};
-
-const ScaleTable& scaleTable()
-{
-    static const ScaleTable s_table;
-    return s_table;
-}
-
-inline uint16_t alphaBlend555( uint16_t src, uint16_t dst, uint8_t m, const ScaleTable& table )
-{
-    const uint8_t* kpS = table.values[ m ];
-    const uint8_t* kpD = table.values[ 255 - m ];
-    uint32_t r = kpS[ ( src >> 10 ) & 31 ] + kpD[ ( dst >> 10 ) & 31 ];
-    uint32_t g = kpS[ ( src >> 5 ) & 31 ] + kpD[ ( dst >> 5 ) & 31 ];
-    uint32_t b = kpS[ src & 31 ] + kpD[ dst & 31 ];
-    return static_cast<uint16_t>( r << 10 | g << 5 | b );
-}
-
-// Eight mask bytes at a time: whole runs of opaque or clear pixels need no per-pixel work.
-const uint64_t kAllOpaque = ~uint64_t( 0 );
-
-inline uint64_t load64( const uint8_t* kp )
-{
-    uint64_t value;
-    std::memcpy( &value, kp, sizeof( value ) );
-    return value;
-}
-
-// Bit 7 of each byte: the binary-alpha test for eight pixels.
-const uint64_t kHighBits = 0x8080808080808080ull;
 
 struct Span
 {
@@ -114,84 +72,6 @@ int32_t clampToInt32( int64_t value )
     return static_cast<int32_t>( std::clamp<int64_t>( value, INT32_MIN, INT32_MAX ) );
 }
 
-// Walks a row eight mask bytes at a time: all clear is skipped, all opaque copied at once, and
-// anything else goes pixel by pixel through pixel( dest, src, mask ).
-template <typename PixelRule>
-void maskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, PixelRule pixel )
-{
-    int32_t x = 0;
-    while( x < width )
-    {
-        if( x + 8 <= width )
-        {
-            uint64_t eight = load64( kpMask + x );
-            if( eight == 0 )
-            {
-                x += 8;
-                continue;
-            }
-            if( eight == kAllOpaque )
-            {
-                std::memcpy( pDest + x, kpSrc + x, 8 * sizeof( uint16_t ) );
-                x += 8;
-                continue;
-            }
-        }
-        int32_t end = std::min( x + 8, width );
-        for( ; x < end; ++x )
-            pixel( pDest[ x ], kpSrc[ x ], kpMask[ x ] );
-    }
-}
-
-// Copies the pixels whose mask byte is exactly 255.
-void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
-{
-    maskedRow( pDest, kpSrc, kpMask, width, []( uint16_t& dest, uint16_t src, uint8_t m ) {
-        if( m == 255 )
-            dest = src;
-    } );
-}
-
-void alphaBlendRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width,
-                    const ScaleTable& table )
-{
-    maskedRow( pDest, kpSrc, kpMask, width, [ &table ]( uint16_t& dest, uint16_t src, uint8_t m ) {
-        if( m == 255 )
-            dest = src;
-        else if( m != 0 )
-            dest = alphaBlend555( src, dest, m, table );
-    } );
-}
-
-void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
-{
-    int32_t x = 0;
-    while( x < width )
-    {
-        if( x + 8 <= width )
-        {
-            uint64_t high = load64( kpMask + x ) & kHighBits;
-            if( high == 0 )
-            {
-                x += 8;
-                continue;
-            }
-            if( high == kHighBits )
-            {
-                std::memcpy( pDest + x, kpSrc + x, 8 * sizeof( uint16_t ) );
-                x += 8;
-                continue;
-            }
-        }
-        int32_t end = std::min( x + 8, width );
-        for( ; x < end; ++x )
-        {
-            if( kpMask[ x ] & 0x80 )
-                pDest[ x ] = kpSrc[ x ];
-        }
-    }
-}
-
 void generalRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
     for( int32_t x = 0; x < width; ++x )
@@ -241,6 +121,19 @@ void HBlitter::m_deriveFastPath()
         sm_fastPath = 0;
     else
         sm_fastPath = sm_options[ BOPT_BINARY_ALPHA ] != 0 ? 2 : 1;
+}
+
+int32_t HBlitter::m_constantAlpha()
+{
+    const HBlendParams& s = sm_state;
+    bool constantA = s.srcAlphaSource == BA_CONST_A && s.dstAlphaSource == BA_INV_CONST_A;
+    bool constantB = s.srcAlphaSource == BA_CONST_B && s.dstAlphaSource == BA_INV_CONST_B;
+    if( sm_fastPath != 0 || !( constantA || constantB ) || s.srcParamSource != BP_ONE ||
+        s.dstParamSource != BP_ONE || s.srcInvert != 0 || s.dstInvert != 0 || s.blendOp != BO_ADD )
+        return 0;
+    int32_t alpha = constantA ? s.constA : s.constB;
+    // At 0 and 255 the formula clears the word's unused top bit, which the rows' copies keep.
+    return alpha > 0 && alpha < 255 ? alpha : 0;
 }
 
 bool HBlitter::m_isStandardLayout()
@@ -394,6 +287,7 @@ void HBlitter::copy( const HPixelTarget& target, int32_t destX, int32_t destY, c
         return;
     }
     kpMask += static_cast<size_t>( span.srcY ) * surfaceWidth + span.srcX;
+    HBlitRows::Row copyMaskedRow = HBlitRows::active().copyMasked;
     for( int32_t y = 0; y < span.height; ++y )
     {
         size_t srcOffset = static_cast<size_t>( y ) * surfaceWidth;
@@ -418,18 +312,32 @@ void HBlitter::blend( const HPixelTarget& target, int32_t destX, int32_t destY, 
     const uint16_t* kpSrc = surface.getPixels() + srcStart;
     const uint8_t* kpMask = surface.getMask() + srcStart;
     uint16_t* pDest = target.pPixels + static_cast<size_t>( span.destY ) * target.pitch + span.destX;
-    bool standard = m_isStandardLayout();
-    const ScaleTable& table = scaleTable();
+    const HBlitRows::Set& rows = HBlitRows::active();
+    HBlitRows::Row row = generalRow;
+    if( sm_fastPath == 2 )
+        row = rows.binaryAlpha;
+    else if( sm_fastPath == 1 && m_isStandardLayout() )
+        row = rows.alphaBlend;
+    int32_t constant = m_constantAlpha();
+    if( constant > 0 && m_isStandardLayout() )
+    {
+        // The same per-channel formula as the alpha blend, with the constant in place of every
+        // mask byte that is not 0: the vector rows do it through a mask made of the constant.
+        std::vector<uint8_t> mask( static_cast<size_t>( span.width ) );
+        for( int32_t y = 0; y < span.height; ++y )
+        {
+            size_t srcOffset = static_cast<size_t>( y ) * surfaceWidth;
+            for( int32_t x = 0; x < span.width; ++x )
+                mask[ x ] = kpMask[ srcOffset + x ] != 0 ? static_cast<uint8_t>( constant ) : 0;
+            rows.alphaBlend( pDest + static_cast<size_t>( y ) * target.pitch, kpSrc + srcOffset, mask.data(),
+                             span.width );
+        }
+        return;
+    }
     for( int32_t y = 0; y < span.height; ++y )
     {
         size_t srcOffset = static_cast<size_t>( y ) * surfaceWidth;
-        uint16_t* pRow = pDest + static_cast<size_t>( y ) * target.pitch;
-        if( sm_fastPath == 2 )
-            binaryAlphaRow( pRow, kpSrc + srcOffset, kpMask + srcOffset, span.width );
-        else if( sm_fastPath == 1 && standard )
-            alphaBlendRow( pRow, kpSrc + srcOffset, kpMask + srcOffset, span.width, table );
-        else
-            generalRow( pRow, kpSrc + srcOffset, kpMask + srcOffset, span.width );
+        row( pDest + static_cast<size_t>( y ) * target.pitch, kpSrc + srcOffset, kpMask + srcOffset, span.width );
     }
 }
 

@@ -116,6 +116,9 @@ private:
 
     static void m_deriveFastPath();
     static bool m_isStandardLayout();
+    // The constant of a constant-alpha blend (source by the constant over the destination by its
+    // inverse) between 1 and 254; 0 for any other state.
+    static int32_t m_constantAlpha();
 
     static Channel sm_channels[ 3 ];
     static HBlendParams sm_state;

@@ -68,6 +68,8 @@ public:
     // Where a point of the window (as the platform reports it) falls in the frame; outside the
     // picture the result lies outside 0..width, 0..height. The base has no window to scale.
     virtual HPoint mapWindowToFrame( int32_t windowX, int32_t windowY ) const;
+    // The refresh rate of the screen the window is on, in hertz; 0 when unknown.
+    virtual int32_t getRefreshRate() const { return 0; }
 
     // Presents the dirty rectangles, trimmed to the screen, and empties the list.
     void presentDirty();

@@ -6,6 +6,7 @@
 #include "Framework/application/HApplication.h"
 #include "Framework/application/HEvent.h"
 #include "Framework/application/HEventQueue.h"
+#include "Framework/application/HFramePacer.h"
 #include "Framework/graphics/VXSprite.h"
 #include "Framework/util/src/HProcessServices.h"
 #include "Game/dialogs/VXDialogItem.h"
@@ -167,9 +168,6 @@ bool VXDialog::handleEvent( const HEvent& event )
             sm_lastMouse = HPoint{ event.x, event.y };
         }
         return true;
-    case ET_TIMESTAMP:
-        processServices().sleep( kIdleSleep );
-        return true;
     default:
         return true;
     }
@@ -241,6 +239,26 @@ bool VXDialog::m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const
     return now > startTime && now - startTime > timeoutMs;
 }
 
+uint32_t VXDialog::untilNextChange( uint64_t now ) const
+{
+    uint32_t wait = HFramePacer::kNoDeadline;
+    for( VXDialogItem* pItem = m_pFirstItem; pItem != nullptr; pItem = pItem->getNext() )
+        wait = std::min( wait, pItem->untilNextChange( now ) );
+    return wait;
+}
+
+uint32_t VXDialog::m_untilTimeout( uint64_t startTime, uint32_t timeoutMs ) const
+{
+    if( timeoutMs == 0 || m_pApp == nullptr )
+        return HFramePacer::kNoDeadline;
+    uint64_t now = m_pApp->getCurrentTime();
+    // m_timeIsUp wants the time strictly past the time-out; a clock that went back waits it out again.
+    uint64_t due = startTime + timeoutMs + 1;
+    if( now < startTime )
+        return timeoutMs;
+    return now >= due ? 1 : static_cast<uint32_t>( std::min<uint64_t>( due - now, timeoutMs ) );
+}
+
 void VXDialog::m_drawFrame( HDisplayDevice* pDisplay )
 {
     // Whatever the game repaints this frame lies under the dialog too: a screen that closed over
@@ -282,6 +300,7 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
     pApp->invalidateAll();
     invalidate( m_rect );
 
+    bool timeUpSeen = false;
     for( ;; )
     {
         bool close = false;
@@ -291,10 +310,15 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
             pApp->setCurrentTime( event.time );
             // Judged on the event's own time before it is handled, so a click that comes after
             // the time is up finds the dialog as the time-out left it.
-            if( m_timeIsUp( startTime, timeoutMs ) && onTimeout() )
+            if( m_timeIsUp( startTime, timeoutMs ) )
             {
-                result = VXDialogResult{ VXDialogResult::kTimedOut, nullptr };
-                break;
+                if( onTimeout() )
+                {
+                    result = VXDialogResult{ VXDialogResult::kTimedOut, nullptr };
+                    break;
+                }
+                // Asked again with every later event, but no longer worth waking up for.
+                timeUpSeen = true;
             }
             result = VXDialogResult{ VXDialogResult::kEnded, nullptr };
             if( handleEvent( event ) )
@@ -318,6 +342,8 @@ VXDialogResult VXDialog::doModal( HApplication* pApp, HDisplayDevice* pDisplay, 
         m_drawFrame( pDisplay );
         if( close )
             break;
+        uint32_t untilTimeout = timeUpSeen ? HFramePacer::kNoDeadline : m_untilTimeout( startTime, timeoutMs );
+        pApp->waitForNextPass( std::min( untilNextChange( pApp->getCurrentTime() ), untilTimeout ) );
     }
     sm_pRunning = pOuterRun;
     m_pUnder = pKeptUnder;

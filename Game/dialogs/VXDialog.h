@@ -90,8 +90,9 @@ public:
     void* getContext() const { return m_pContext; }
     const HDirtyRectList& getDirtyList() const { return m_dirty; }
 
-    // How long an idle dialog waits on each time stamp.
-    static constexpr uint32_t kIdleSleep = 5;
+    // Milliseconds from the event time now until some item changes by itself (a caret's blink);
+    // HFramePacer::kNoDeadline when only input changes the dialog.
+    virtual uint32_t untilNextChange( uint64_t now ) const;
 
     // Whether a key or click activates the item that takes it: a click, the return or the escape key.
     static bool isActivation( const HEvent& event );
@@ -101,6 +102,8 @@ protected:
     // The time-out is judged on event time alone, as each event comes, so that a journal played
     // back reaches it at the same event as the recorded run did.
     bool m_timeIsUp( uint64_t startTime, uint32_t timeoutMs ) const;
+    // Milliseconds until m_timeIsUp turns true; at least 1.
+    uint32_t m_untilTimeout( uint64_t startTime, uint32_t timeoutMs ) const;
     void m_drawFrame( HDisplayDevice* pDisplay );
     // The screens this one opened over, innermost last, where the game was repainted.
     void m_drawUnder( HDisplayDevice* pDisplay, const HRect& clip );

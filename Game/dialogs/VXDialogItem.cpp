@@ -1,5 +1,7 @@
 #include "Game/dialogs/VXDialogItem.h"
 
+#include "Framework/application/HFramePacer.h"
+
 #include "Framework/util/src/HText.h"
 #include "Game/dialogs/VXDialog.h"
 
@@ -112,4 +114,10 @@ bool VXDialogItem::hasFocus() const
 HPoint VXDialogItem::m_dialogOrigin() const
 {
     return m_pDialog != nullptr ? m_pDialog->getOrigin() : HPoint{ 0, 0 };
+}
+
+uint32_t VXDialogItem::untilNextChange( uint64_t now ) const
+{
+    ( void )now;
+    return HFramePacer::kNoDeadline;
 }

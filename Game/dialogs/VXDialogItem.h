@@ -43,6 +43,9 @@ public:
     virtual void setDialog( VXDialog* pDialog );
     virtual void setNext( VXDialogItem* pNext );
     virtual VXDialogItem* getNext() const;
+    // Milliseconds from the event time now until the item's picture changes by itself;
+    // HFramePacer::kNoDeadline for an item that changes only on input.
+    virtual uint32_t untilNextChange( uint64_t now ) const;
 
     // In screen coordinates.
     const HRect& getRect() const { return m_rect; }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Framework/application/HEvent.h"
+#include "Framework/application/HFramePacer.h"
 #include "Framework/graphics/HBitmapFont.h"
 #include "Framework/graphics/HDisplayDevice.h"
 #include "Framework/util/src/HProcessServices.h"
@@ -190,4 +191,15 @@ void VXDialogItemTextLine::draw( HDisplayDevice* pDisplay, const HRect& clip )
     text[ length ] = '\0';
     HPoint origin = m_dialogOrigin();
     pDisplay->drawText( text, m_x + origin.x, m_y + origin.y, clip, m_align, m_pFont, &m_colour );
+}
+
+uint32_t VXDialogItemTextLine::untilNextChange( uint64_t now ) const
+{
+    if( !m_editable || !hasFocus() )
+        return HFramePacer::kNoDeadline;
+    uint64_t next = sm_lastBlinkTime + kBlinkInterval;
+    if( sm_lastBlinkTime == 0 || now >= next )
+        return 1;
+    // A clock that went back waits for the blink as handleEvent does, a period at a time.
+    return static_cast<uint32_t>( std::min<uint64_t>( next - now, kBlinkInterval ) );
 }

@@ -29,6 +29,8 @@ public:
     bool acceptsFocus() const override;
     void draw( HDisplayDevice* pDisplay, const HRect& clip ) override;
     bool handleEvent( const HEvent& event ) override;
+    // The caret's next blink while the line is edited.
+    uint32_t untilNextChange( uint64_t now ) const override;
     // The clickable area: room for the longest text at the line's alignment, one cell high.
     void updateRect() override;
 

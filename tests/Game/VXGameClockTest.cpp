@@ -15,12 +15,6 @@ void startPlaying( GameHarness& harness )
     harness.pressEnter();
     ASSERT_TRUE( harness.runUntil( GS_IDLE, 1500 ) );
 }
-
-bool slept( const GameHarness& harness, uint32_t milliseconds )
-{
-    const std::vector<uint32_t>& sleeps = const_cast<GameHarness&>( harness ).services().sleeps;
-    return std::find( sleeps.begin(), sleeps.end(), milliseconds ) != sleeps.end();
-}
 }
 
 TEST( VXGameClockTest, TheAlarmVolumeRisesFromHalfToFullAsTheClockNearsZero )
@@ -181,12 +175,13 @@ TEST( VXGameClockTest, WhilePausedNothingAdvancesAndThePauseIsNotCounted )
     EXPECT_EQ( game.getPhaseLeft(), 500 );
 
     game.m_beginPause();
-    harness.services().sleeps.clear();
     for( int i = 0; i < 10; ++i )
         harness.tick( 100 );
     EXPECT_EQ( game.getPhaseLeft(), 500 );
-    EXPECT_EQ( harness.services().sleeps, std::vector<uint32_t>( 10, 20 ) );
+    // Nothing moves while paused: the loop may wait for input as long as it likes.
+    EXPECT_EQ( game.untilNextChange(), HFramePacer::kNoDeadline );
     game.m_endPause();
+    EXPECT_EQ( game.untilNextChange(), 0u );
 
     harness.tick( 10 );
     EXPECT_EQ( game.getPhaseLeft(), 490 );
@@ -196,26 +191,31 @@ TEST( VXGameClockTest, WhilePausedNothingAdvancesAndThePauseIsNotCounted )
     EXPECT_EQ( game.getPausedTime(), 0u );
 }
 
-TEST( VXGameClockTest, IdleFramesAreToppedUpToFiveMillisecondsAndPhasesNeverSleep )
+TEST( VXGameClockTest, TheGameNamesTheNextMomentItsPictureChangesAndNeverSleepsItself )
 {
     GameHarness harness;
     startPlaying( harness );
-    harness.services().sleeps.clear();
-    harness.tick( 2 );
-    EXPECT_TRUE( slept( harness, 3 ) );
-    harness.services().sleeps.clear();
-    harness.tick( 6 );
-    EXPECT_TRUE( harness.services().sleeps.empty() );
+    TestGame& game = harness.game();
+    game.newGame( 20 );
+    harness.tick( 10 );
+    game.setTimeLeft( 10.5f );
+    // The running clock names its next change (the bar's own test checks the moment).
+    uint32_t wait = game.untilNextChange();
+    EXPECT_GE( wait, 1u );
+    EXPECT_LE( wait, 125u );
+    harness.tick( wait );
+    EXPECT_LE( game.untilNextChange(), 125u );
 
-    loadBoard( harness.game().board(), kapPlainBoard );
+    // A slide animates: every frame.
+    loadBoard( game.board(), kapPlainBoard );
     harness.clickCell( 1, 0 );
-    harness.services().sleeps.clear();
     harness.tick( 2 );
-    EXPECT_EQ( harness.game().getState(), GS_SLIDING );
+    EXPECT_EQ( game.getState(), GS_SLIDING );
+    EXPECT_EQ( game.untilNextChange(), 0u );
     EXPECT_TRUE( harness.services().sleeps.empty() );
 }
 
-TEST( VXGameClockTest, AClockGoingBackwardsCountsAsOneMillisecondAndSleepsBriefly )
+TEST( VXGameClockTest, AClockGoingBackwardsCountsAsOneMillisecondAndNeverWaitsLong )
 {
     GameHarness harness;
     ASSERT_TRUE( harness.started() );
@@ -225,18 +225,15 @@ TEST( VXGameClockTest, AClockGoingBackwardsCountsAsOneMillisecondAndSleepsBriefl
     harness.tick( 100 );
     ASSERT_EQ( game.getPhaseLeft(), 900 );
     harness.services().fakeTime -= 5000;
-    harness.services().sleeps.clear();
     harness.tick( 0 );
     EXPECT_EQ( game.getPhaseLeft(), 899 );
-    EXPECT_TRUE( harness.services().sleeps.empty() );
 
-    // In an idle frame the top-up sleep stays short however far the clock went back.
+    // An idle frame after the clock went far back still names a near change.
     ASSERT_TRUE( harness.runUntil( GS_IDLE, 1500 ) );
     harness.services().fakeTime -= 100000;
-    harness.services().sleeps.clear();
     harness.tick( 0 );
-    for( uint32_t sleep : harness.services().sleeps )
-        EXPECT_LE( sleep, 5u );
+    EXPECT_LE( game.untilNextChange(), 125u );
+    EXPECT_TRUE( harness.services().sleeps.empty() );
 }
 
 TEST( VXGameClockTest, QuitEndsTheLoopEvenWhilePaused )

@@ -129,3 +129,38 @@ TEST_F( VXTimerBarTest, HiddenOnInformationScreensAndDrawnOnlyWhenShown )
     EXPECT_NE( display.pixel( 100, 405 ), 0 );
     EXPECT_EQ( display.pixel( 110, 405 ), 0 );
 }
+
+TEST_F( VXTimerBarTest, SaysWhenTheRunningClockChangesItNext )
+{
+    // Four seconds of a running clock, across the start of the blinking: the bar changes when it
+    // said it would (to the millisecond the float clock allows), and not before.
+    const float kMax = 60.0f;
+    const int64_t kStart = 100000;
+    auto at = [&]( int64_t ms ) {
+        return VXTimerBar::Clock{ kIdle, 12.0f - static_cast<float>( ms ) * 0.001f, kMax, 0, 0, kStart + ms };
+    };
+    auto changedAt = [&]( int64_t ms ) {
+        VXTimerBar::Clock clock = at( ms );
+        return !update( kIdle, clock.timeLeft, kMax, clock.now ).empty();
+    };
+    changedAt( 0 );
+    int64_t t = 0;
+    int changes = 0;
+    while( t < 4000 )
+    {
+        uint32_t wait = bar.untilNextChange( at( t ) );
+        ASSERT_GE( wait, 1u ) << t;
+        ASSERT_LE( wait, 250u ) << t;
+        for( uint32_t i = 1; i + 1 < wait; ++i )
+            ASSERT_FALSE( changedAt( t + i ) ) << "at " << t + i << " after " << t << " said " << wait;
+        bool changed = wait > 1 && changedAt( t + wait - 1 );
+        changed = changedAt( t + wait ) || changed;
+        ASSERT_TRUE( changed ) << "at " << t + wait;
+        t += wait;
+        ++changes;
+    }
+    EXPECT_GT( changes, 30 );
+    // A clock that ran out, or one the bar cannot read, asks to be looked at straight away.
+    EXPECT_EQ( bar.untilNextChange( { kIdle, 0.0f, kMax, 0, 0, 0 } ), 1u );
+    EXPECT_EQ( bar.untilNextChange( { kIdle, 5.0f, 0.0f, 0, 0, 0 } ), 1u );
+}

@@ -73,3 +73,14 @@ uint64_t RecordingProcessServices::getTime()
 {
     return useFakeTime ? fakeTime : HDefaultProcessServices::getTime();
 }
+
+void RecordingProcessServices::sleep( uint32_t milliseconds )
+{
+    if( !useFakeTime )
+    {
+        HDefaultProcessServices::sleep( milliseconds );
+        return;
+    }
+    sleeps.push_back( milliseconds );
+    fakeTime += milliseconds;
+}

@@ -28,6 +28,8 @@ public:
     void debugOutput( const char* kpText ) override;
     char* getClipboardText( char* pBuffer, size_t size ) override;
     uint64_t getTime() override;
+    // With the fake clock a sleep is written down and moves the clock; otherwise it sleeps.
+    void sleep( uint32_t milliseconds ) override;
 
     std::vector<Box> boxes;
     std::vector<std::string> debugOutputs;
@@ -38,6 +40,7 @@ public:
     // When set, getTime returns this instead of the clock.
     bool useFakeTime = false;
     uint64_t fakeTime = 0;
+    std::vector<uint32_t> sleeps;
     std::vector<int> exitCodes;
 
     static std::vector<std::string>& debugTraces();

@@ -1,6 +1,8 @@
 #include "Framework/platform/sdl/HSDLInputDevice.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <cstdint>
 
 #include "Framework/application/HEvent.h"
 #include "Framework/application/HVirtualKeyMap.h"
@@ -270,6 +272,15 @@ bool HSDLInputDevice::poll()
     // A held direction repeats without any event of its own.
     updatePads();
     return true;
+}
+
+void HSDLInputDevice::waitForInput( uint32_t timeoutMs )
+{
+    if( timeoutMs == 0 )
+        return;
+    // No event given: whatever arrives stays queued for poll. SIGINT and SIGTERM end the wait
+    // too, as SDL turns them into a quit event unless its signal handlers are turned off.
+    SDL_WaitEventTimeout( nullptr, static_cast<int>( std::min<uint32_t>( timeoutMs, INT32_MAX ) ) );
 }
 
 void HSDLInputDevice::m_openPad( int32_t deviceIndex )

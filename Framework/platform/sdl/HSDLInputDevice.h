@@ -31,6 +31,7 @@ public:
 
     bool create();
     bool poll() override;
+    void waitForInput( uint32_t timeoutMs ) override;
 
     // One SDL event as window messages.
     void translate( const SDL_Event& event );

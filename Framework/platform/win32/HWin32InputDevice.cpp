@@ -25,9 +25,27 @@ struct PadState
 const uint32_t kScanInterval = 2000;
 } // namespace
 
+namespace
+{
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// A high-resolution timer where the system offers one (Windows 10 1803 on), else a plain one.
+HANDLE createWaitTimer()
+{
+    HANDLE timer =
+        ::CreateWaitableTimerExW( nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS );
+    if( timer == nullptr )
+        timer = ::CreateWaitableTimerExW( nullptr, nullptr, 0, TIMER_ALL_ACCESS );
+    return timer;
+}
+} // namespace
+
 HWin32InputDevice::HWin32InputDevice( HCvarManager* pCvars )
     : m_pCvars( pCvars )
     , m_created( false )
+    , m_timer( nullptr )
     , m_xinputLibrary( nullptr )
     , m_pGetState( nullptr )
     , m_aConnected()
@@ -50,6 +68,7 @@ bool HWin32InputDevice::create()
     HWindowProcedure& procedure = HWindowProcedure::processInstance();
     if( procedure.getHost() == nullptr )
         procedure.setHost( &HWin32WindowHost::processInstance() );
+    m_timer = createWaitTimer();
     m_created = true;
     logMessage( "ok\n" );
     m_loadXInput();
@@ -121,4 +140,30 @@ bool HWin32InputDevice::poll()
     }
     m_readPads();
     return true;
+}
+
+void HWin32InputDevice::waitForInput( uint32_t timeoutMs )
+{
+    if( timeoutMs == 0 )
+        return;
+    // A game pad sends no messages: while one is connected, it is read at least every frame.
+    const uint32_t kPadPeriod = 16;
+    for( bool connected : m_aConnected )
+    {
+        if( connected && timeoutMs > kPadPeriod )
+            timeoutMs = kPadPeriod;
+    }
+    // Messages already seen by poll's peek count as waiting too.
+    const DWORD kWake = QS_ALLINPUT;
+    const DWORD kFlags = MWMO_INPUTAVAILABLE;
+    HANDLE timer = static_cast<HANDLE>( m_timer );
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>( timeoutMs ) * 10000;
+    if( timer != nullptr && ::SetWaitableTimer( timer, &due, 0, nullptr, nullptr, FALSE ) )
+    {
+        ::MsgWaitForMultipleObjectsEx( 1, &timer, INFINITE, kWake, kFlags );
+        ::CancelWaitableTimer( timer );
+        return;
+    }
+    ::MsgWaitForMultipleObjectsEx( 0, nullptr, timeoutMs, kWake, kFlags );
 }

@@ -23,6 +23,9 @@ public:
     bool create();
     // False when the quit message came (it is taken from the queue); true once no message is left.
     bool poll() override;
+    // Sleeps until a message is waiting or the time is up, on a high-resolution timer where the
+    // system has one, so that waits shorter than the system tick keep their length.
+    void waitForInput( uint32_t timeoutMs ) override;
 
 private:
     typedef uint32_t( __stdcall* GetStateFunction )( uint32_t userIndex, void* pState );
@@ -34,6 +37,7 @@ private:
 
     HCvarManager* m_pCvars;
     bool m_created;
+    void* m_timer;
     void* m_xinputLibrary;
     GetStateFunction m_pGetState;
     bool m_aConnected[ kPadSlots ];

@@ -136,7 +136,28 @@ uint64_t HWin32ProcessServices::getTime()
 
 void HWin32ProcessServices::sleep( uint32_t milliseconds )
 {
-    ::Sleep( milliseconds );
+    // Sleep keeps to the system tick (15.6 ms unless raised), too coarse to pace frames; a
+    // high-resolution timer keeps to the millisecond where the system has one.
+    // One per thread: a timer set again by another thread would cut this thread's sleep short.
+    struct Timer
+    {
+        HANDLE handle = ::CreateWaitableTimerExW( nullptr, nullptr, 0x00000002, TIMER_ALL_ACCESS );
+        ~Timer()
+        {
+            if( handle != nullptr )
+                ::CloseHandle( handle );
+        }
+    };
+    static thread_local Timer s_timer;
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>( milliseconds ) * 10000;
+    if( milliseconds == 0 || s_timer.handle == nullptr ||
+        !::SetWaitableTimer( s_timer.handle, &due, 0, nullptr, nullptr, FALSE ) )
+    {
+        ::Sleep( milliseconds );
+        return;
+    }
+    ::WaitForSingleObject( s_timer.handle, INFINITE );
 }
 
 char* HWin32ProcessServices::getUserName( char* pBuffer, size_t size )

@@ -44,6 +44,7 @@ public:
     void drawRect( const HRect& clip ) override;
     VXSprite* getCursorImage() override { return pCursor; }
     void afterRedraw() override { calls.push_back( "afterRedraw" ); }
+    uint32_t untilNextChange() const override { return nextChange; }
     void setActive( bool active ) override
     {
         calls.push_back( active ? "setActive(1)" : "setActive(0)" );
@@ -76,6 +77,7 @@ public:
     // The event type whose handling ends the main loop; -1 for none.
     int32_t stopOn = -1;
     VXSprite* pCursor = nullptr;
+    uint32_t nextChange = HFramePacer::kNoDeadline;
 
 protected:
     bool m_createDisplayDevice( const char* kpTitle, bool fullscreen, bool noDoubleClick, int32_t width,

@@ -296,3 +296,83 @@ TEST_F( HApplicationLoopTest, AJournalPlayedToItsEndStopsTheLoop )
     pJournal->close();
     files.shutdown();
 }
+
+TEST( HFramePacerTest, FramesKeepToTheRefreshAndNoClockJumpBecomesALongWaitOrASpin )
+{
+    HFramePacer pacer;
+    const struct
+    {
+        int32_t hertz;
+        uint32_t periodMicros;
+    } kRates[] = { { 60, 16666 }, { 144, 6944 }, { 0, 16666 }, { -5, 16666 }, { 1, 16666 }, { 100000, 16666 } };
+    for( const auto& rate : kRates )
+    {
+        pacer.setRefreshRate( rate.hertz );
+        EXPECT_EQ( pacer.getPeriodMicros(), rate.periodMicros ) << rate.hertz;
+    }
+
+    EXPECT_EQ( pacer.untilNextFrame( 1000 ), 0u );
+    // Frames begun as soon as allowed, each taking 2 ms to draw, come 60 times a second.
+    uint64_t now = 1000;
+    int frames = 0;
+    while( now < 2000 )
+    {
+        uint32_t hold = pacer.untilNextFrame( now );
+        ASSERT_LE( hold, 17u );
+        now += hold;
+        pacer.frameBegun( now );
+        ++frames;
+        now += 2;
+    }
+    EXPECT_GE( frames, 59 );
+    EXPECT_LE( frames, 61 );
+
+    // A clock that went far back holds one period at most; one that leapt on holds nothing.
+    pacer.frameBegun( 50000 );
+    EXPECT_LE( pacer.untilNextFrame( 100 ), 17u );
+    pacer.frameBegun( 100 );
+    EXPECT_EQ( pacer.untilNextFrame( 100 ), 17u );
+    EXPECT_EQ( pacer.untilNextFrame( 0xFFFFFFFFull ), 0u );
+
+    EXPECT_EQ( HFramePacer::idleWait( 0 ), 0u );
+    EXPECT_EQ( HFramePacer::idleWait( 125 ), 125u );
+    EXPECT_EQ( HFramePacer::idleWait( HFramePacer::kNoDeadline ), HFramePacer::kLongestWait );
+}
+
+TEST_F( HApplicationLoopTest, BetweenPassesTheLoopHoldsToTheRefreshThenWaitsUntilInputOrTheNextChange )
+{
+    services.fakeTime = 1000;
+    application.setCurrentTime( 1000 );
+    application.waitForNextPass( 0 );
+    EXPECT_TRUE( services.sleeps.empty() );
+    // Animating: one frame per refresh, never more.
+    application.waitForNextPass( 0 );
+    EXPECT_EQ( services.sleeps, std::vector<uint32_t>{ 17 } );
+    // Idle: the hold counts towards the time until the next change.
+    application.setCurrentTime( services.fakeTime );
+    services.sleeps.clear();
+    application.nextChange = 40;
+    application.runFrame();
+    application.waitForNextPass( application.untilNextChange() );
+    EXPECT_EQ( services.sleeps, ( std::vector<uint32_t>{ 17, 23 } ) );
+    // Nothing to show while minimised: whatever the game says, the loop waits for the window.
+    postAndRun( makeEvent( ET_WINDOW_MINIMIZED, 1 ), services.fakeTime );
+    services.sleeps.clear();
+    application.waitForNextPass( 0 );
+    ASSERT_EQ( services.sleeps.size(), 2u );
+    EXPECT_EQ( services.sleeps[ 1 ], HFramePacer::kLongestWait );
+}
+
+TEST_F( HApplicationLoopTest, ALoopThatNeverHasToWaitStillGivesWayEveryFiftyMilliseconds )
+{
+    // Frames slower than the refresh while something moves: no hold, no wait, yet a page in a
+    // browser draws and takes input only while the program sleeps.
+    services.fakeTime = 1000;
+    for( int pass = 0; pass < 10; ++pass )
+    {
+        application.setCurrentTime( services.fakeTime );
+        application.waitForNextPass( 0 );
+        services.fakeTime += 20;
+    }
+    EXPECT_EQ( services.sleeps, ( std::vector<uint32_t>{ 0, 0, 0 } ) );
+}

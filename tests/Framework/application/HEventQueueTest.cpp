@@ -154,18 +154,32 @@ TEST_F( HEventQueueTest, AnIdleQueueMakesOneTimeStampOnlyWhenTheClockMoves )
     EXPECT_EQ( event.type, ET_NONE );
     EXPECT_EQ( queue.count(), 0 );
 
+    // The stamp begins the pass after the one that ran dry, with the time it begins at: the
+    // loop's wait between the two is not lost.
     services.fakeTime = 250;
-    EXPECT_FALSE( queue.getEvent( event ) );
-    EXPECT_EQ( queue.count(), 1 );
+    EXPECT_EQ( queue.count(), 0 );
+    services.fakeTime = 260;
     ASSERT_TRUE( queue.getEvent( event ) );
     EXPECT_EQ( event.type, ET_TIMESTAMP );
-    EXPECT_EQ( event.time, 250u );
+    EXPECT_EQ( event.time, 260u );
     EXPECT_EQ( event.key, 0 );
 
     // Unchanged clock: nothing more.
     EXPECT_FALSE( queue.getEvent( event ) );
     EXPECT_FALSE( queue.getEvent( event ) );
     EXPECT_EQ( queue.count(), 0 );
+
+    // Events queued between two passes come before the stamp, which then waits for a dry queue.
+    EXPECT_FALSE( queue.getEvent( event ) );
+    services.fakeTime = 300;
+    queue.postEvent( makeEvent( ET_KEYDOWN, KC_A ) );
+    ASSERT_TRUE( queue.getEvent( event ) );
+    EXPECT_EQ( event.type, ET_KEYDOWN );
+    EXPECT_FALSE( queue.getEvent( event ) );
+    services.fakeTime = 301;
+    ASSERT_TRUE( queue.getEvent( event ) );
+    EXPECT_EQ( event.type, ET_TIMESTAMP );
+    EXPECT_EQ( event.time, 301u );
 }
 
 TEST_F( HEventQueueTest, AClockWrappingPast32BitsStillProducesTimeStamps )
@@ -175,8 +189,8 @@ TEST_F( HEventQueueTest, AClockWrappingPast32BitsStillProducesTimeStamps )
     queue.getEvent( event );
     ASSERT_TRUE( queue.getEvent( event ) );
     EXPECT_EQ( event.time, 0xFFFFFFF0u );
-    services.fakeTime = 3;
     EXPECT_FALSE( queue.getEvent( event ) );
+    services.fakeTime = 3;
     ASSERT_TRUE( queue.getEvent( event ) );
     EXPECT_EQ( event.type, ET_TIMESTAMP );
     EXPECT_EQ( event.time, 3u );

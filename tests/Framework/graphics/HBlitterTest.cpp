@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "Framework/graphics/HBlitRows.h"
 #include "Framework/graphics/HBlitter.h"
 #include "Framework/graphics/HSurface.h"
 #include "tests/support/RecordingProcessServices.h"
@@ -194,12 +195,20 @@ TEST_F( HBlitterTest, TheAlphaBlendLoopMatchesTheFormulaForEveryMaskByte )
         pixel = static_cast<uint16_t>( random() & 0x7FFF );
     std::vector<uint16_t> before = m_pixels;
 
-    for( int pass = 0; pass < 2; ++pass )
+    // Passes 0 and 1 blend by the mask (binary alpha off, on); from pass 2 on by a constant of
+    // 0 to 255 (the tutorial hand's pulse) wherever the mask is not 0, alternating A and B.
+    for( int pass = 0; pass < 2 + 256; ++pass )
     {
         m_pixels = before;
         dest.pPixels = m_pixels.data();
-        HBlitter::sm_setBlendOption( BOPT_BINARY_ALPHA, static_cast<uint8_t>( pass ) );
-        HBlitter::sm_setBlendState( HBlendParams::alphaBlend() );
+        HBlitter::sm_setBlendOption( BOPT_BINARY_ALPHA, static_cast<uint8_t>( pass == 1 ) );
+        uint8_t constant = static_cast<uint8_t>( pass - 2 );
+        if( pass < 2 )
+            HBlitter::sm_setBlendState( HBlendParams::alphaBlend() );
+        else if( pass % 2 == 0 )
+            HBlitter::sm_setBlendState( BA_CONST_A, BP_ONE, 0, constant, BA_INV_CONST_A, BP_ONE, 0, 0, BO_ADD );
+        else
+            HBlitter::sm_setBlendState( BA_CONST_B, BP_ONE, 0, 0, BA_INV_CONST_B, BP_ONE, 0, constant, BO_ADD );
         HBlitter::blend( dest, 0, 0, { 0, 0, kWidth, 4 }, *surface );
         for( int i = 0; i < kWidth * 4; ++i )
         {
@@ -208,6 +217,9 @@ TEST_F( HBlitterTest, TheAlphaBlendLoopMatchesTheFormulaForEveryMaskByte )
             uint16_t expected;
             if( pass == 1 )
                 expected = m >= 128 ? s : before[ i ];
+            else if( pass >= 2 )
+                expected = m == 0 ? before[ i ]
+                                  : referenceBlend( s, before[ i ], constant * 255u, ( 255u - constant ) * 255u, BO_ADD );
             else
                 expected =
                     m == 0 ? before[ i ] : referenceBlend( s, before[ i ], m * 255u, ( 255u - m ) * 255u, BO_ADD );
@@ -306,4 +318,82 @@ TEST_F( HBlitterTest, ClippingToTheScreen )
     dest = { 640, 0, 650, 10 };
     src = { 0, 0, 10, 10 };
     EXPECT_FALSE( HBlitter::clipToScreen( dest, src, 640, 480 ) );
+}
+
+TEST( HBlitRowsTest, EveryRowFormGivesTheFormulasBitsForEveryInput )
+{
+    typedef uint16_t ( *Pixel )( uint16_t src, uint16_t dst, uint8_t m );
+    struct Kind
+    {
+        const char* kpName;
+        HBlitRows::Row HBlitRows::Set::*row;
+        Pixel expected;
+    };
+    const Kind kKinds[] = {
+        { "copyMasked", &HBlitRows::Set::copyMasked,
+          []( uint16_t src, uint16_t dst, uint8_t m ) { return m == 255 ? src : dst; } },
+        { "alphaBlend", &HBlitRows::Set::alphaBlend, HBlitRows::alphaBlendPixel },
+        { "binaryAlpha", &HBlitRows::Set::binaryAlpha,
+          []( uint16_t src, uint16_t dst, uint8_t m ) { return ( m & 0x80 ) != 0 ? src : dst; } },
+    };
+    std::vector<const HBlitRows::Set*> sets = { &HBlitRows::portable(), HBlitRows::sse2(), HBlitRows::avx2() };
+    // The formula itself, for a few hand-worked pixels: black at 128 over white, and the top bit.
+    EXPECT_EQ( HBlitRows::alphaBlendPixel( 0, 0x7FFF, 128 ), ( 15 << 10 ) | ( 15 << 5 ) | 15 );
+    EXPECT_EQ( HBlitRows::alphaBlendPixel( 0xFFFF, 0, 255 ), 0xFFFF );
+    EXPECT_EQ( HBlitRows::alphaBlendPixel( 0x8000, 0x8001, 1 ), 0 );
+
+    // Every source word (the unused top bit both ways) under every mask byte over a spread of
+    // destinations, then random rows: runs of clear and opaque bytes, odd widths and offsets.
+    const int kWords = 65536;
+    std::vector<uint16_t> src( kWords + 64 );
+    std::vector<uint16_t> dst( kWords + 64 );
+    std::vector<uint8_t> mask( kWords + 64 );
+    std::vector<uint16_t> out( kWords + 64 );
+    std::mt19937 random( 14 );
+    for( const HBlitRows::Set* kpSet : sets )
+    {
+        if( kpSet == nullptr )
+            continue;
+        for( const Kind& kind : kKinds )
+        {
+            HBlitRows::Row row = kpSet->*kind.row;
+            for( int m = 0; m < 256; ++m )
+            {
+                for( int i = 0; i < kWords; ++i )
+                {
+                    src[ i ] = static_cast<uint16_t>( i );
+                    dst[ i ] = static_cast<uint16_t>( i * 40503u + m * 977u );
+                    mask[ i ] = static_cast<uint8_t>( m );
+                }
+                out = dst;
+                row( out.data(), src.data(), mask.data(), kWords );
+                for( int i = 0; i < kWords; ++i )
+                    ASSERT_EQ( out[ i ], kind.expected( src[ i ], dst[ i ], static_cast<uint8_t>( m ) ) )
+                        << kpSet->kpName << " " << kind.kpName << " mask " << m << " word " << i;
+            }
+            for( int frame = 0; frame < 200; ++frame )
+            {
+                int offset = static_cast<int>( random() % 17 );
+                int width = static_cast<int>( random() % 700 );
+                for( int i = 0; i < width + offset; ++i )
+                {
+                    src[ i ] = static_cast<uint16_t>( random() );
+                    dst[ i ] = static_cast<uint16_t>( random() );
+                    uint32_t pick = random() % 8;
+                    // Runs long enough to cover whole vectors of one kind.
+                    mask[ i ] = i > 0 && pick < 5 ? mask[ i - 1 ]
+                                : pick == 5       ? 0
+                                : pick == 6       ? 255
+                                                  : static_cast<uint8_t>( random() );
+                }
+                out = dst;
+                row( out.data() + offset, src.data() + offset, mask.data() + offset, width );
+                for( int i = 0; i < width + offset; ++i )
+                {
+                    uint16_t expected = i < offset ? dst[ i ] : kind.expected( src[ i ], dst[ i ], mask[ i ] );
+                    ASSERT_EQ( out[ i ], expected ) << kpSet->kpName << " " << kind.kpName << " frame " << frame;
+                }
+            }
+        }
+    }
 }

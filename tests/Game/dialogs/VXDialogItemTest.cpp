@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Framework/application/HEvent.h"
+#include "Framework/application/HFramePacer.h"
 #include "Game/dialogs/VXDialog.h"
 #include "Game/dialogs/VXDialogItemButton.h"
 #include "Game/dialogs/VXDialogItemProgressBar.h"
@@ -307,9 +308,16 @@ TEST_F( DialogItemTest, TheCaretBlinksNoMoreThanEvery251Milliseconds )
     line.handleEvent( timeStamp( 5251 ) );
     EXPECT_EQ( dialog.getDirtyList().count(), 1 );
     settle( dialog, stage );
-    // A clock that went back waits too.
+    // The loop is told when to come back for the next blink.
+    EXPECT_EQ( line.untilNextChange( 5300 ), 202u );
+    EXPECT_EQ( line.untilNextChange( 5600 ), 1u );
+    // A clock that went back waits too, but never longer than a blink.
     line.handleEvent( timeStamp( 5000 ) );
     EXPECT_EQ( dialog.getDirtyList().count(), 0 );
+    EXPECT_EQ( line.untilNextChange( 1000 ), 251u );
+    line.setEditable( false );
+    EXPECT_EQ( line.untilNextChange( 5300 ), HFramePacer::kNoDeadline );
+    line.setEditable( true );
     // The pacing is shared by every line of the process.
     VXDialogItemTextLine other;
     other.setEditable( true );

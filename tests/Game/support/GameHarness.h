@@ -30,7 +30,6 @@ public:
         return 33;
     }
 
-    std::vector<uint32_t> sleeps;
     std::vector<std::string> opened;
 };
 

@@ -32,9 +32,23 @@ protected:
         m_pSdl = static_cast<HSDLDisplayDevice*>( m_pDisplay.get() );
     }
 
-    // What the renderer last presented, as 0xAARRGGBB words.
+    // What the window last showed, as 0xAARRGGBB words.
     std::vector<uint32_t> readFrame( int& width, int& height )
     {
+        if( m_pSdl->drawsIntoWindowSurface() )
+        {
+            SDL_Surface* pSurface = SDL_GetWindowSurface( m_pSdl->getWindow() );
+            width = pSurface->w;
+            height = pSurface->h;
+            std::vector<uint32_t> pixels( static_cast<size_t>( width ) * height );
+            EXPECT_EQ( SDL_ConvertPixels( width, height, pSurface->format->format, pSurface->pixels, pSurface->pitch,
+                                          SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4 ),
+                       0 );
+            // The window's own pixels may carry no alpha.
+            for( uint32_t& pixel : pixels )
+                pixel |= 0xFF000000u;
+            return pixels;
+        }
         SDL_Renderer* pRenderer = SDL_GetRenderer( m_pSdl->getWindow() );
         SDL_GetRendererOutputSize( pRenderer, &width, &height );
         std::vector<uint32_t> pixels( static_cast<size_t>( width ) * height );
@@ -88,6 +102,17 @@ TEST_F( HSDLDisplayDeviceTest, PresentedFramesReadBackWithTheirColours )
         EXPECT_EQ( frame[ ( 50 + i / 4 ) * 640 + 100 + i % 4 ], widened( kWords[ i ] ) ) << i;
     EXPECT_EQ( frame[ 0 ], 0xFF0000FFu );
     EXPECT_EQ( frame[ 479 * 640 + 639 ], 0xFF0000FFu );
+
+    // Every colour word, the unused top bit set on half of them, through the conversion.
+    std::vector<uint16_t> all( 256 * 256 );
+    for( size_t i = 0; i < all.size(); ++i )
+        all[ i ] = static_cast<uint16_t>( i );
+    auto everyWord = surfaceOf( 256, 256, all );
+    m_pDisplay->blitSurface( { 3, 5, 259, 261 }, everyWord.get() );
+    m_pDisplay->presentDirty();
+    frame = readFrame( width, height );
+    for( int i = 0; i < 256 * 256; ++i )
+        ASSERT_EQ( frame[ ( 5 + i / 256 ) * 640 + 3 + i % 256 ], widened( all[ i ] & 0x7FFF ) ) << i;
 }
 
 TEST_F( HSDLDisplayDeviceTest, OnlyDirtyRectanglesReachTheScreen )

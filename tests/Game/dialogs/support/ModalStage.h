@@ -26,7 +26,6 @@ public:
     }
     void sleep( uint32_t milliseconds ) override { sleeps.push_back( milliseconds ); }
 
-    std::vector<uint32_t> sleeps;
 };
 
 // Plays a script of input into the queue, one step each time the queue runs dry, as a person

@@ -43,80 +43,47 @@ run_suite() {
   failed=$((failed + bad))
 }
 
+# Runs one stage's script, whose last line says "N passed, N failed", and adds to the counts;
+# the whole output stays in the log named, and its end is shown when anything failed.
+run_stage() {
+  local name=$1 log=$2; shift 2
+  echo "== $name"
+  mkdir -p "$(dirname "$log")"
+  local line
+  line=$("$@" 2>&1 | tee "$log" | tail -n 1)
+  if [[ "$line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 150 "$log"
+  else
+    tail -n 50 "$log"; failed=$((failed + 1))
+  fi
+  echo "$name: $line"
+}
+
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=ON
 
 # The program installed and packaged from that same build, as a player gets it.
 if [ "${GLIMMERDROP_SKIP_PACKAGE:-0}" != "1" ]; then
-  package_line=$(scripts/test-package.sh build 2>&1 | tee build/package.log | tail -n 1)
-  if [[ "$package_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    sed '$d' build/package.log
-  else
-    tail -n 50 build/package.log; failed=$((failed + 1))
-  fi
+  run_stage package build/package.log scripts/test-package.sh build
 fi
 if [ "${GLIMMERDROP_SKIP_SANITIZE:-0}" != "1" ]; then
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLIMMERDROP_SANITIZE=ON -DGLIMMERDROP_TESTS=ON -DGLIMMERDROP_BENCH=OFF
 fi
-
 if [ "${GLIMMERDROP_SKIP_TSAN:-0}" != "1" ]; then
-  echo "== build-tsan"
-  mkdir -p build-tsan
-  tsan_line=$(scripts/test-tsan.sh 2>&1 | tee build-tsan/run.log | tail -n 1)
-  if [[ "$tsan_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-tsan/run.log
-  else
-    tail -n 50 build-tsan/run.log; failed=$((failed + 1))
-  fi
-  echo "tsan: $tsan_line"
+  run_stage tsan build-tsan/run.log scripts/test-tsan.sh
 fi
-
 # Every parser's fuzz target over its corpus, once: each crash found and fixed stays fixed.
 if [ "${GLIMMERDROP_SKIP_FUZZ:-0}" != "1" ]; then
-  echo "== build-fuzz"
-  mkdir -p build-fuzz
-  fuzz_line=$(scripts/fuzz.sh 2>&1 | tee build-fuzz/run.log | tail -n 1)
-  if [[ "$fuzz_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-fuzz/run.log
-  else
-    tail -n 50 build-fuzz/run.log; failed=$((failed + 1))
-  fi
-  echo "fuzz: $fuzz_line"
+  run_stage fuzz build-fuzz/run.log scripts/fuzz.sh
 fi
-
 # The Windows program, cross-built with MinGW-w64 and tested under Wine.
 if [ "${GLIMMERDROP_SKIP_WINDOWS:-0}" != "1" ]; then
-  echo "== build-windows"
-  mkdir -p build-windows
-  windows_line=$(scripts/test-windows.sh 2>&1 | tee build-windows/run.log | tail -n 1)
-  if [[ "$windows_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 150 build-windows/run.log
-  else
-    tail -n 50 build-windows/run.log; failed=$((failed + 1))
-  fi
-  echo "windows: $windows_line"
+  run_stage windows build-windows/run.log scripts/test-windows.sh
 fi
-
-# The browser build, played in headless Chromium; its Linux frame comes from the build above.
+# The browser build, played in headless Chromium; its archive and Linux frame come from build/.
 if [ "${GLIMMERDROP_SKIP_WEB:-0}" != "1" ]; then
-  echo "== build-web"
-  mkdir -p build-web
-  web_line=$(GLIMMERDROP_HOST_BUILD=$PWD/build scripts/test-web.sh 2>&1 | tee build-web/run.log | tail -n 1)
-  if [[ "$web_line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    [ "${BASH_REMATCH[2]}" -gt 0 ] && tail -n 100 build-web/run.log
-  else
-    tail -n 50 build-web/run.log; failed=$((failed + 1))
-  fi
-  echo "web: $web_line"
+  run_stage web build-web/run.log env GLIMMERDROP_HOST_BUILD="$PWD/build" scripts/test-web.sh
 fi
 
 echo "$passed passed, $failed failed"

@@ -78,12 +78,7 @@ recipe_libvorbis() {
 build_dependencies() {
   local start=$SECONDS
   build_dependency libsdl2 recipe_sdl2
-  build_dependency zlib recipe_zlib
-  build_dependency libpng1.6 recipe_libpng
-  build_dependency libjpeg-turbo recipe_libjpeg
-  build_dependency libogg recipe_libogg
-  build_dependency libvorbis recipe_libvorbis
-  build_dependency lua5.4 recipe_lua
+  build_game_libraries
   flatten_pkgconfig
   echo "-- dependencies ready in $((SECONDS - start)) s: $PREFIX"
 }

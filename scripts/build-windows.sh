@@ -60,12 +60,7 @@ recipe_googletest() {
 
 build_dependencies() {
   local start=$SECONDS
-  build_dependency zlib recipe_zlib
-  build_dependency libpng1.6 recipe_libpng
-  build_dependency libjpeg-turbo recipe_libjpeg
-  build_dependency libogg recipe_libogg
-  build_dependency libvorbis recipe_libvorbis
-  build_dependency lua5.4 recipe_lua
+  build_game_libraries
   # GoogleTest is Debian's own source package, already unpacked by libgtest-dev's dependency.
   local key
   key="$(dpkg-query -W -f='${Version}' googletest) $(declare -f recipe_googletest cmake_dependency | sha256sum | cut -c1-16) $TOOLCHAIN_KEY"

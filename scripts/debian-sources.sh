@@ -285,3 +285,13 @@ flatten_pkgconfig() {
     mv "$pc.flat" "$pc"
   done
 }
+
+# The libraries the game links on every target, each by the caller's recipe for it.
+build_game_libraries() {
+  build_dependency zlib recipe_zlib
+  build_dependency libpng1.6 recipe_libpng
+  build_dependency libjpeg-turbo recipe_libjpeg
+  build_dependency libogg recipe_libogg
+  build_dependency libvorbis recipe_libvorbis
+  build_dependency lua5.4 recipe_lua
+}

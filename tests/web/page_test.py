@@ -25,6 +25,8 @@ JOURNALS = os.path.join(ROOT, "tests", "integration", "journals")
 GOLDEN = os.path.join(ROOT, "tests", "integration", "golden")
 REGISTRY = ('REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorix\\Glimmerdrop]\n'
             '"Did Tutorial"=hex:01,00,00,00\n')
+# The games kept with their stored rows, played by mouse and by keyboard alone.
+KEPT_GAMES = ["screens", "keyboard"]
 # Where the 640 x 480 frame stands on an 800 x 600 page: centred, at its own size.
 FRAME_X, FRAME_Y = 80, 60
 
@@ -35,9 +37,10 @@ class Site:
     def __init__(self, folder):
         for name in ("index.html", "glimmerdrop.js", "glimmerdrop.wasm", "glimmerdrop.vxz"):
             shutil.copy(os.path.join(WEB, name), folder)
-        with gzip.open(os.path.join(JOURNALS, "screens.journal.gz")) as journal:
-            with open(os.path.join(folder, "screens.journal"), "wb") as out:
-                out.write(journal.read())
+        for name in KEPT_GAMES:
+            with gzip.open(os.path.join(JOURNALS, name + ".journal.gz")) as journal:
+                with open(os.path.join(folder, name + ".journal"), "wb") as out:
+                    out.write(journal.read())
         with open(os.path.join(folder, "start.reg"), "w") as out:
             out.write(REGISTRY)
         handler = functools.partial(Quiet, directory=folder)
@@ -65,8 +68,8 @@ def stored_row(registry_text, name="HS:0"):
     return None
 
 
-def golden_row():
-    with open(os.path.join(GOLDEN, "screens-hs0.txt")) as golden:
+def golden_row(name):
+    with open(os.path.join(GOLDEN, name + "-hs0.txt")) as golden:
         return golden.read().strip().lower()
 
 
@@ -125,13 +128,14 @@ def linux_start_frame(folder):
     return os.path.join(run, frames[-1])
 
 
-def test_a_journal_stores_the_same_row_as_the_desktop_programs(browser, site, folder):
-    open_game(browser, site, "?demo=screens.journal&registry=start.reg")
-    code = browser.wait_for("window.glimmerdropExitCode !== undefined ? String(window.glimmerdropExitCode) : ''",
-                            timeout=240)
-    assert code == "0", "the game did not end cleanly: %r" % code
-    row = stored_row(browser.evaluate("glimmerdropRegistry()"))
-    assert row == golden_row(), "stored %s, the desktop programs store %s" % (row, golden_row())
+def test_the_kept_journals_store_the_same_rows_as_the_desktop_programs(browser, site, folder):
+    for name in KEPT_GAMES:
+        open_game(browser, site, "?demo=%s.journal&registry=start.reg" % name)
+        code = browser.wait_for("window.glimmerdropExitCode !== undefined ? String(window.glimmerdropExitCode) : ''",
+                                timeout=240)
+        assert code == "0", "%s: the game did not end cleanly: %r" % (name, code)
+        row = stored_row(browser.evaluate("glimmerdropRegistry()"))
+        assert row == golden_row(name), "%s: stored %s, the desktop programs store %s" % (name, row, golden_row(name))
 
 
 def test_the_row_is_still_there_after_a_reload(browser, site, folder):
@@ -140,7 +144,7 @@ def test_the_row_is_still_there_after_a_reload(browser, site, folder):
     row = browser.wait_for("(function () { const text = glimmerdropRegistry(); "
                            "return text.indexOf('\"HS:0\"') >= 0 ? text : ''; })()", timeout=30)
     assert row, "the settings file came back without the row"
-    assert stored_row(row) == golden_row(), "after the reload: %s" % stored_row(row)
+    assert stored_row(row) == golden_row(KEPT_GAMES[-1]), "after the reload: %s" % stored_row(row)
 
 
 def test_the_start_screen_matches_the_linux_frame(browser, site, folder):
@@ -186,7 +190,7 @@ def test_keys_and_clicks_move_a_candy_and_pause(browser, site, folder):
 PAUSE_X, PAUSE_Y = 480, 330
 
 TESTS = [
-    test_a_journal_stores_the_same_row_as_the_desktop_programs,
+    test_the_kept_journals_store_the_same_rows_as_the_desktop_programs,
     test_the_row_is_still_there_after_a_reload,
     test_the_start_screen_matches_the_linux_frame,
     test_keys_and_clicks_move_a_candy_and_pause,

@@ -92,14 +92,16 @@ void paddedTail( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, 
         pDest[ i ] = dest[ i ];
 }
 
-// Thirty-two pixels a step; runs wholly selected or wholly not cost a copy or nothing, the rest
-// goes through mixed( dest, src, mask bytes widened, sixteen at a time ).
-template <typename Select, typename Mixed>
-void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Select select, Mixed mixed )
+// Thirty-two pixels a step; runs that classify( mask bytes ) finds clear or opaque cost nothing or
+// a copy, the rest goes through mixed( dest, src, mask bytes widened, sixteen at a time ).
+template <typename Classify, typename Mixed>
+void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Classify classify,
+           Mixed mixed )
 {
-    auto step = [ & ]( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
+    auto step = [ & ]( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM )
+    {
         __m256i mask = load( kpM );
-        switch( runOf( select( mask ) ) )
+        switch( classify( mask ) )
         {
         case MR_CLEAR:
             break;
@@ -124,44 +126,34 @@ void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMas
 {
     walk(
         pDest, kpSrc, kpMask, width,
-        []( __m256i mask ) { return _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ); },
-        []( __m256i dst, __m256i src, __m256i m ) {
-            return choose( _mm256_cmpeq_epi16( m, _mm256_set1_epi16( 255 ) ), src, dst );
-        } );
+        []( __m256i mask ) { return runOf( _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ) ); },
+        []( __m256i dst, __m256i src, __m256i m )
+        { return choose( _mm256_cmpeq_epi16( m, _mm256_set1_epi16( 255 ) ), src, dst ); } );
 }
 
 void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
     // movemask reads bit 7 of every byte: exactly the binary test.
     walk(
-        pDest, kpSrc, kpMask, width, []( __m256i mask ) { return mask; },
-        []( __m256i dst, __m256i src, __m256i m ) {
-            return choose( _mm256_cmpgt_epi16( m, _mm256_set1_epi16( 127 ) ), src, dst );
-        } );
+        pDest, kpSrc, kpMask, width, []( __m256i mask ) { return runOf( mask ); },
+        []( __m256i dst, __m256i src, __m256i m )
+        { return choose( _mm256_cmpgt_epi16( m, _mm256_set1_epi16( 127 ) ), src, dst ); } );
+}
+
+// A run is wholly copied only when every byte is 255; it is skipped when every byte is 0.
+MaskRun alphaRun( __m256i mask )
+{
+    unsigned opaque =
+        static_cast<unsigned>( _mm256_movemask_epi8( _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ) ) );
+    if( opaque == 0xFFFFFFFFu )
+        return MR_OPAQUE;
+    return _mm256_testz_si256( mask, mask ) ? MR_CLEAR : MR_MIXED;
 }
 
 void alphaBlendRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
-    auto step = []( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
-        __m256i mask = load( kpM );
-        unsigned opaque =
-            static_cast<unsigned>( _mm256_movemask_epi8( _mm256_cmpeq_epi8( mask, _mm256_set1_epi8( -1 ) ) ) );
-        if( opaque == 0xFFFFFFFFu )
-        {
-            store( pD, load( kpS ) );
-            store( pD + 16, load( kpS + 16 ) );
-            return;
-        }
-        if( _mm256_testz_si256( mask, mask ) )
-            return;
-        store( pD, blendSixteen( load( kpS ), load( pD ), widenLow( mask ) ) );
-        store( pD + 16, blendSixteen( load( kpS + 16 ), load( pD + 16 ), widenHigh( mask ) ) );
-    };
-    int32_t x = 0;
-    for( ; x + 32 <= width; x += 32 )
-        step( pDest + x, kpSrc + x, kpMask + x );
-    if( x < width )
-        paddedTail( pDest + x, kpSrc + x, kpMask + x, width - x, step );
+    walk( pDest, kpSrc, kpMask, width, alphaRun,
+          []( __m256i dst, __m256i src, __m256i m ) { return blendSixteen( src, dst, m ); } );
 }
 
 const HBlitRows::Set kAvx2 = { "avx2", copyMaskedRow, alphaBlendRow, binaryAlphaRow };

@@ -87,15 +87,17 @@ void paddedTail( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, 
         pDest[ i ] = dest[ i ];
 }
 
-// Walks sixteen pixels a step; runs wholly selected or wholly not cost a copy or nothing, the
-// rest goes through mixed( dest, src, mask bytes widened, eight at a time ).
-template <typename Select, typename Mixed>
-void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Select select, Mixed mixed )
+// Walks sixteen pixels a step; runs that classify( mask bytes ) finds clear or opaque cost nothing
+// or a copy, the rest goes through mixed( dest, src, mask bytes widened, eight at a time ).
+template <typename Classify, typename Mixed>
+void walk( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width, Classify classify,
+           Mixed mixed )
 {
-    auto step = [ & ]( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
+    auto step = [ & ]( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM )
+    {
         const __m128i kZero = _mm_setzero_si128();
         __m128i mask = load( kpM );
-        switch( runOf( select( mask ) ) )
+        switch( classify( mask ) )
         {
         case MR_CLEAR:
             break;
@@ -129,46 +131,25 @@ MaskRun alphaRun( __m128i mask )
 void copyMaskedRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
     walk(
-        pDest, kpSrc, kpMask, width, []( __m128i mask ) { return _mm_cmpeq_epi8( mask, _mm_set1_epi8( -1 ) ); },
-        []( __m128i dst, __m128i src, __m128i m ) {
-            return choose( _mm_cmpeq_epi16( m, _mm_set1_epi16( 255 ) ), src, dst );
-        } );
+        pDest, kpSrc, kpMask, width,
+        []( __m128i mask ) { return runOf( _mm_cmpeq_epi8( mask, _mm_set1_epi8( -1 ) ) ); },
+        []( __m128i dst, __m128i src, __m128i m )
+        { return choose( _mm_cmpeq_epi16( m, _mm_set1_epi16( 255 ) ), src, dst ); } );
 }
 
 void binaryAlphaRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
     // movemask reads bit 7 of every byte: exactly the binary test.
     walk(
-        pDest, kpSrc, kpMask, width, []( __m128i mask ) { return mask; },
-        []( __m128i dst, __m128i src, __m128i m ) {
-            return choose( _mm_cmpgt_epi16( m, _mm_set1_epi16( 127 ) ), src, dst );
-        } );
+        pDest, kpSrc, kpMask, width, []( __m128i mask ) { return runOf( mask ); },
+        []( __m128i dst, __m128i src, __m128i m )
+        { return choose( _mm_cmpgt_epi16( m, _mm_set1_epi16( 127 ) ), src, dst ); } );
 }
 
 void alphaBlendRow( uint16_t* pDest, const uint16_t* kpSrc, const uint8_t* kpMask, int32_t width )
 {
-    auto step = []( uint16_t* pD, const uint16_t* kpS, const uint8_t* kpM ) {
-        const __m128i kZero = _mm_setzero_si128();
-        __m128i mask = load( kpM );
-        switch( alphaRun( mask ) )
-        {
-        case MR_CLEAR:
-            break;
-        case MR_OPAQUE:
-            store( pD, load( kpS ) );
-            store( pD + 8, load( kpS + 8 ) );
-            break;
-        case MR_MIXED:
-            store( pD, blendEight( load( kpS ), load( pD ), _mm_unpacklo_epi8( mask, kZero ) ) );
-            store( pD + 8, blendEight( load( kpS + 8 ), load( pD + 8 ), _mm_unpackhi_epi8( mask, kZero ) ) );
-            break;
-        }
-    };
-    int32_t x = 0;
-    for( ; x + 16 <= width; x += 16 )
-        step( pDest + x, kpSrc + x, kpMask + x );
-    if( x < width )
-        paddedTail( pDest + x, kpSrc + x, kpMask + x, width - x, step );
+    walk( pDest, kpSrc, kpMask, width, alphaRun,
+          []( __m128i dst, __m128i src, __m128i m ) { return blendEight( src, dst, m ); } );
 }
 
 const HBlitRows::Set kSse2 = { "sse2", copyMaskedRow, alphaBlendRow, binaryAlphaRow };
